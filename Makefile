@@ -1,0 +1,50 @@
+# The two commands a new machine needs: `make run` and `make test`.
+# Both install the system packages they need first (scripts/install-deps).
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
+BENCH_BUILD ?= build-bench
+JOBS       ?= $(shell nproc)
+WERROR     := $(if $(CI),ON,OFF)
+CTEST_ENV  := QT_QPA_PLATFORM=offscreen
+
+.PHONY: all deps build run test sanitize tsan bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRIM_WERROR=$(WERROR)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/program/veltrim examples/welcome.gmi
+
+test: build
+	cd $(BUILD) && $(CTEST_ENV) ctest --output-on-failure -j $(JOBS)
+
+sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTRIM_WERROR=$(WERROR) \
+	  -DVELTRIM_SANITIZE=address,undefined
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(CTEST_ENV) ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE nosanitize
+
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTRIM_WERROR=$(WERROR) \
+	  -DVELTRIM_SANITIZE=thread
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && $(CTEST_ENV) TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1" \
+	  ctest --output-on-failure -j $(JOBS) -L korvid -LE nosanitize
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRIM_BENCH=ON -DVELTRIM_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; $(CTEST_ENV) $$b; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD)

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace veltrim {
+// The program's version, as `veltrim --version` prints it.
+const char* version();
+}  // namespace veltrim

@@ -1,0 +1,7 @@
+// Korvid: Veltrim's window and graphics library.
+//
+// An immediate-mode drawing interface with off-screen pages, native controls
+// addressed by integer identifiers, dialogs, a clipboard, images, an idle wait
+// and mutexes. Everything here uses standard C++ types only; the Qt world stays
+// inside korvid/.
+#pragma once
