@@ -5,3 +5,7 @@
 // and mutexes. Everything here uses standard C++ types only; the Qt world stays
 // inside korvid/.
 #pragma once
+
+#include "korvid/desktop.h"
+#include "korvid/input.h"
+#include "korvid/window.h"

@@ -1,0 +1,74 @@
+// Mouse, keyboard, resize and close events, and DPI scaling.
+#pragma once
+
+#include <functional>
+
+namespace korvid {
+
+// Mouse event kinds keep the classic message numbers.
+namespace mouse {
+inline constexpr int move = 512;
+inline constexpr int left_down = 513;
+inline constexpr int left_up = 514;
+inline constexpr int left_double = 515;
+inline constexpr int right_down = 516;
+inline constexpr int right_up = 517;
+inline constexpr int right_double = 518;
+inline constexpr int middle_down = 519;
+inline constexpr int middle_up = 520;
+inline constexpr int middle_double = 521;
+inline constexpr int wheel = 522;
+inline constexpr int extra_down = 523;
+inline constexpr int extra_up = 524;
+inline constexpr int extra_double = 525;
+inline constexpr int first = move;
+inline constexpr int last = extra_double;
+inline constexpr int queue_limit = 127;
+}  // namespace mouse
+
+// Extended key codes; `getch` returns 0 and then one of these.
+namespace key {
+inline constexpr int f1 = 59;  // F1..F10 are 59..68
+inline constexpr int f11 = 69;
+inline constexpr int f12 = 70;
+inline constexpr int home = 71;
+inline constexpr int up = 72;
+inline constexpr int page_up = 73;
+inline constexpr int left = 75;
+inline constexpr int clear = 76;
+inline constexpr int right = 77;
+inline constexpr int end = 79;
+inline constexpr int down = 80;
+inline constexpr int page_down = 81;
+inline constexpr int insert = 82;
+inline constexpr int del = 83;
+inline constexpr int buffer_limit = 511;
+}  // namespace key
+
+// A mouse handler receives x and y (for the wheel: the signed delta, 120 a notch, and 0).
+using MouseHandler = std::function<void(int, int)>;
+
+void registermousehandler(int kind, MouseHandler handler);
+bool ismouseclick(int kind);
+// Takes the oldest queued position of `kind`; -1, -1 when none is queued.
+void getmouseclick(int kind, int& x, int& y);
+void clearmouseclick(int kind);
+void setmousequeuestatus(int kind, bool queue_all);
+int mousex();
+int mousey();
+
+int getch();
+bool kbhit();
+
+void enableresize(std::function<void()> handler = {});
+void disableresize();
+void setwindowclosecallback(std::function<void()> callback);
+// Asked before a close from the close box; returning 0 keeps the window open.
+void setwindowsystemclosecallback(std::function<int()> callback);
+
+// Sizes are scaled by the program itself; this only records the wish.
+void setapplicationdpiaware();
+int getdpi();
+int scaledpi(int value);
+
+}  // namespace korvid

@@ -1,0 +1,20 @@
+// The table of windows and the current window.
+#pragma once
+
+#include <memory>
+
+#include "korvid/internal/window_data.h"
+
+namespace korvid::detail {
+
+// The current window; ends the process the orderly way when there is none, or
+// when the user closed an exit-on-close window and the caller is its program thread.
+WindowData& current_window();
+std::shared_ptr<WindowData> current_window_shared();
+// A window by identifier, or null when it does not name an open window.
+std::shared_ptr<WindowData> find_window(int id);
+// Checks whether the user closed an exit-on-close window and, on its program
+// thread, ends the process with status 0.
+void end_if_closed_by_user();
+
+}  // namespace korvid::detail

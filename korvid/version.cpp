@@ -1,4 +1,0 @@
-namespace korvid {
-// Keeps the library target non-empty while its pieces arrive.
-const char* library_name() { return "Korvid"; }
-}  // namespace korvid

@@ -1,0 +1,184 @@
+#include "korvid/internal/window_widget.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <unistd.h>
+
+#include "korvid/internal/input_events.h"
+#include "korvid/internal/window_data.h"
+
+namespace korvid::detail {
+namespace {
+
+int button_offset(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return mouse::left_down;
+    case Qt::RightButton: return mouse::right_down;
+    case Qt::MiddleButton: return mouse::middle_down;
+    case Qt::XButton1:
+    case Qt::XButton2: return mouse::extra_down;
+    default: return 0;
+  }
+}
+
+// Keys that reach `getch` as 0 followed by a code.
+int extended_key_code(int qt_key) {
+  if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F10) return key::f1 + (qt_key - Qt::Key_F1);
+  switch (qt_key) {
+    case Qt::Key_F11: return key::f11;
+    case Qt::Key_F12: return key::f12;
+    case Qt::Key_Home: return key::home;
+    case Qt::Key_Up: return key::up;
+    case Qt::Key_PageUp: return key::page_up;
+    case Qt::Key_Left: return key::left;
+    case Qt::Key_Clear: return key::clear;
+    case Qt::Key_Right: return key::right;
+    case Qt::Key_End: return key::end;
+    case Qt::Key_Down: return key::down;
+    case Qt::Key_PageDown: return key::page_down;
+    case Qt::Key_Insert: return key::insert;
+    case Qt::Key_Delete: return key::del;
+    default: return 0;
+  }
+}
+
+// If the program thread does not come to end the process after the user closed
+// the window (it may be waiting for a converter), end it anyway. Files are
+// written atomically, so nothing is left half-written.
+void start_close_watchdog() {
+  std::thread([] {
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    std::fflush(nullptr);
+    _exit(0);
+  }).detach();
+}
+
+}  // namespace
+
+WindowWidget::WindowWidget(std::weak_ptr<WindowData> data) : data_(std::move(data)) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void WindowWidget::paintEvent(QPaintEvent* event) {
+  auto window = data();
+  QPainter painter(this);
+  if (!window) return;
+  std::lock_guard lock(window->page_lock);
+  const QImage& page = page_image(*window, window->visual_page.load());
+  for (const QRect& rect : event->region()) painter.drawImage(rect, page, rect);
+}
+
+void WindowWidget::mousePressEvent(QMouseEvent* event) {
+  const int kind = button_offset(event->button());
+  if (auto window = data(); window && kind) {
+    const QPoint p = event->position().toPoint();
+    record_mouse_event(*window, kind, p.x(), p.y(), p.x(), p.y());
+  }
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const int kind = button_offset(event->button());
+  if (auto window = data(); window && kind) {
+    const QPoint p = event->position().toPoint();
+    record_mouse_event(*window, kind + 1, p.x(), p.y(), p.x(), p.y());
+  }
+}
+
+void WindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const int kind = button_offset(event->button());
+  if (auto window = data(); window && kind) {
+    const QPoint p = event->position().toPoint();
+    record_mouse_event(*window, kind + 2, p.x(), p.y(), p.x(), p.y());
+  }
+}
+
+void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (auto window = data()) {
+    const QPoint p = event->position().toPoint();
+    record_mouse_event(*window, mouse::move, p.x(), p.y(), p.x(), p.y());
+  }
+}
+
+void WindowWidget::wheelEvent(QWheelEvent* event) {
+  if (auto window = data()) {
+    const QPoint screen = event->globalPosition().toPoint();
+    record_mouse_event(*window, mouse::wheel, screen.x(), screen.y(), event->angleDelta().y(), 0);
+  }
+  event->accept();
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+  auto window = data();
+  if (!window) return;
+  if (const int code = extended_key_code(event->key())) {
+    const unsigned char pair[] = {0, static_cast<unsigned char>(code)};
+    push_key_codes(*window, pair, 2);
+    return;
+  }
+  const QByteArray text = event->text().toUtf8();
+  if (!text.isEmpty()) {
+    push_key_codes(*window, reinterpret_cast<const unsigned char*>(text.constData()),
+                   static_cast<int>(text.size()));
+  }
+}
+
+void WindowWidget::resizeEvent(QResizeEvent* event) {
+  auto window = data();
+  if (!window) return;
+  window->width = event->size().width();
+  window->height = event->size().height();
+  std::function<void()> handler;
+  {
+    std::lock_guard lock(window->input_lock);
+    handler = window->resize_handler;
+  }
+  if (handler) handler();
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+  // Closing is decided here, never by Qt's default handling.
+  event->ignore();
+  auto window = data();
+  if (!window) return;
+  std::function<int()> ask;
+  std::function<void()> on_close;
+  {
+    std::lock_guard lock(window->input_lock);
+    ask = window->system_close_callback;
+    on_close = window->close_callback;
+  }
+  if (ask && ask() == 0) return;
+  if (window->exit_on_close) {
+    hide();
+    window->closing = true;
+    window->idle_event.set();
+    window->key_event.notify_all();
+    start_close_watchdog();
+    return;
+  }
+  if (on_close) on_close();
+  window->idle_event.set();
+  destroy_window_widget(*window);
+}
+
+void destroy_window_widget(WindowData& window) {
+  window.destroyed = true;
+  if (window.widget) {
+    window.widget->hide();
+    // Later, because this may run inside one of the widget's own event handlers.
+    window.widget->deleteLater();
+    window.widget = nullptr;
+  }
+}
+
+}  // namespace korvid::detail
