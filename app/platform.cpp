@@ -1,0 +1,171 @@
+#include "app/platform.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+extern char** environ;
+
+namespace veltrim {
+namespace {
+
+constexpr std::string_view settings_folder_name = "Veltrim";
+constexpr std::string_view preferences_file_name = "Veltrim.preferences";
+
+std::string home_from_password_database() {
+  long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
+      found->pw_dir == nullptr) {
+    return {};
+  }
+  return found->pw_dir;
+}
+
+// The file-creation mask, read without changing it (umask() would, for a moment,
+// for every thread of the process).
+mode_t process_umask() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.starts_with("Umask:")) return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+  }
+  return 022;
+}
+
+// Permissions for the replacement: those of the file it replaces, or what a
+// newly created file would get.
+mode_t replacement_mode(const std::filesystem::path& file) {
+  struct stat existing {};
+  if (stat(file.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  return 0666 & ~process_umask();
+}
+
+bool write_all(int descriptor, std::string_view contents) {
+  while (!contents.empty()) {
+    ssize_t written = write(descriptor, contents.data(), contents.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    contents.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+WriteResult write_failure(std::string_view what, const std::filesystem::path& file, int error) {
+  return WriteResult{false, std::string(what) + " " + file.string() + ": " + std::strerror(error)};
+}
+
+// Makes a finished rename durable; a failure here loses nothing already written.
+void flush_directory(const std::filesystem::path& directory) {
+  int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
+}
+
+}  // namespace
+
+WriteResult write_file_atomically(const std::filesystem::path& file, std::string_view contents) {
+  auto directory = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+  std::string scratch = (directory / ("." + file.filename().string() + ".XXXXXX")).string();
+  int descriptor = mkostemp(scratch.data(), O_CLOEXEC);
+  if (descriptor < 0) return write_failure("cannot create a file in", directory, errno);
+
+  int error = 0;
+  if (fchmod(descriptor, replacement_mode(file)) != 0 || !write_all(descriptor, contents) ||
+      fsync(descriptor) != 0) {
+    error = errno;
+  }
+  if (close(descriptor) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(scratch.c_str(), file.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(scratch.c_str());
+    return write_failure("cannot write", file, error);
+  }
+  flush_directory(directory);
+  return WriteResult{true, {}};
+}
+
+Environment process_environment() {
+  Environment environment;
+  for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+    std::string_view text(*entry);
+    auto equals = text.find('=');
+    if (equals == std::string_view::npos) continue;
+    // getenv answers with the first of duplicate entries; so does this.
+    environment.emplace(std::string(text.substr(0, equals)), std::string(text.substr(equals + 1)));
+  }
+  if (environment_value(environment, "HOME").empty()) {
+    environment["HOME"] = home_from_password_database();
+  }
+  return environment;
+}
+
+std::string environment_value(const Environment& environment, std::string_view name) {
+  auto found = environment.find(name);
+  return found == environment.end() ? std::string() : found->second;
+}
+
+Platform current_platform() { return Platform{process_environment(), get_program_directory()}; }
+
+std::filesystem::path get_program_directory() {
+  std::error_code error;
+  auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return executable.parent_path();
+}
+
+std::filesystem::path get_settings_directory(const Environment& environment) {
+  // APPDATA comes first so a user who keeps settings there on purpose keeps them.
+  if (auto appdata = environment_value(environment, "APPDATA"); !appdata.empty()) {
+    return std::filesystem::path(appdata) / settings_folder_name;
+  }
+  // A relative XDG_CONFIG_HOME is invalid and must be ignored.
+  if (std::filesystem::path config = environment_value(environment, "XDG_CONFIG_HOME");
+      config.is_absolute()) {
+    return config / settings_folder_name;
+  }
+  if (auto home = environment_value(environment, "HOME"); !home.empty()) {
+    return std::filesystem::path(home) / ".config" / settings_folder_name;
+  }
+  return {};
+}
+
+bool ensure_settings_directory(const Environment& environment) {
+  auto directory = get_settings_directory(environment);
+  if (directory.empty()) return false;
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  return std::filesystem::is_directory(directory, error);
+}
+
+std::filesystem::path get_settings_path(const Environment& environment, std::string_view name) {
+  auto directory = get_settings_directory(environment);
+  if (directory.empty()) return {};
+  return directory / name;
+}
+
+std::filesystem::path generate_prefs_filename(const Environment& environment) {
+  return get_settings_path(environment, preferences_file_name);
+}
+
+std::filesystem::path get_temporary_directory(const Environment& environment) {
+  for (auto name : {"TEMP", "TMPDIR"}) {
+    if (auto value = environment_value(environment, name); !value.empty()) return value;
+  }
+  return "/tmp";
+}
+
+}  // namespace veltrim
