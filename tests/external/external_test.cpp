@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/external.h"
+#include "korvid/testing.h"
 
 namespace veltrim {
 namespace {
@@ -186,6 +187,18 @@ TEST(TemporaryFiles, AreCreatedUniqueAndPrivateInTheChosenFolder) {
   EXPECT_EQ(fallback.parent_path(), fs::path("/tmp"));
   fs::remove(fallback);
   EXPECT_TRUE(temporary_filename({{"TEMP", (temp.path() / "missing").string()}}, "gmi").empty());
+}
+
+TEST(Desktop, WebPagesAreHandedToTheDesktopAsTheyAre) {
+  std::vector<std::string> opened;
+  korvid::testing::set_url_opener([&](std::string_view url) {
+    opened.emplace_back(url);
+    return url.starts_with("file:");
+  });
+  EXPECT_TRUE(open_url("file:///opt/veltrim/help/index.html"));
+  EXPECT_FALSE(open_url("https://example.com/a b"));
+  korvid::testing::set_url_opener({});
+  EXPECT_EQ(opened, (std::vector<std::string>{"file:///opt/veltrim/help/index.html", "https://example.com/a b"}));
 }
 
 }  // namespace
