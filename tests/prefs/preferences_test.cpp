@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <climits>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -15,30 +13,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string name = (fs::temp_directory_path() / "veltrim-prefs-XXXXXX").string();
-    path_ = mkdtemp(name.data());
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
+struct ScratchFolder {
+  std::string name = (fs::temp_directory_path() / "veltrim-prefs-XXXXXX").string();
+  fs::path path = mkdtemp(name.data());
+  fs::path file = path / "Veltrim.preferences";
+  ~ScratchFolder() { fs::remove_all(path); }
 };
 
-void write_text(const fs::path& file, std::string_view text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
+void write_text(const fs::path& file, std::string_view text) { std::ofstream(file, std::ios::binary) << text; }
 
 std::string read_text(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
   std::stringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(file, std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -46,145 +32,100 @@ int entries_in(const fs::path& folder) {
   return static_cast<int>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-int doubled(int size) { return 2 * size; }
-
-TEST(Preferences, WithoutAFileTheDefaultsAreSavedAsFiveLinesInOrder) {
+TEST(Preferences, AreSavedAsFiveLinesInOrderAndReadBack) {
   ScratchFolder folder;
-  auto file = folder.path() / "Veltrim.preferences";
+  auto preferences = load_preferences(folder.file, [](int size) { return 2 * size; });
+  EXPECT_EQ(preferences, (Preferences{1, 30, 15, 2, 48}));
 
-  auto preferences = load_preferences(file, doubled);
-  EXPECT_EQ(preferences.time_mode, 1);
-  EXPECT_EQ(preferences.advance_seconds, 30);
-  EXPECT_EQ(preferences.hold_seconds, 15);
-  EXPECT_EQ(preferences.font_face, 2);
-  EXPECT_EQ(preferences.font_size, 48);
-  EXPECT_EQ(load_preferences(file).font_size, 24);
+  ASSERT_TRUE(save_preferences(preferences, folder.file).written);
+  EXPECT_EQ(read_text(folder.file),
+            "Advance Seconds =       30\r\nHold Seconds =       15\r\nTime Mode =        1\r\n"
+            "Font Face =        2\r\nFont Size =       48\r\n");
+  EXPECT_EQ(entries_in(folder.path), 1) << "the scratch file of the save was left behind";
 
-  auto result = save_preferences(preferences, file);
-  ASSERT_TRUE(result.written) << result.reason;
-  EXPECT_EQ(read_text(file),
-            "Advance Seconds =       30\r\n"
-            "Hold Seconds =       15\r\n"
-            "Time Mode =        1\r\n"
-            "Font Face =        2\r\n"
-            "Font Size =       48\r\n");
-  EXPECT_EQ(entries_in(folder.path()), 1) << "the scratch file of the save was left behind";
-}
-
-TEST(Preferences, ValuesOfAnyWidthAndSignSurviveASave) {
-  ScratchFolder folder;
-  auto file = folder.path() / "Veltrim.preferences";
   Preferences odd{-5, 12345678, 2000000000, 0, INT32_MIN};
-
-  ASSERT_TRUE(save_preferences(odd, file).written);
-  EXPECT_EQ(read_text(file),
-            "Advance Seconds = 12345678\r\n"
-            "Hold Seconds = 2000000000\r\n"
-            "Time Mode =       -5\r\n"
-            "Font Face =        0\r\n"
-            "Font Size = -2147483648\r\n");
-  EXPECT_EQ(load_preferences(file), odd);
+  ASSERT_TRUE(save_preferences(odd, folder.file).written);
+  EXPECT_EQ(read_text(folder.file),
+            "Advance Seconds = 12345678\r\nHold Seconds = 2000000000\r\nTime Mode =       -5\r\n"
+            "Font Face =        0\r\nFont Size = -2147483648\r\n");
+  EXPECT_EQ(load_preferences(folder.file), odd);
 }
 
 TEST(Preferences, LoadingFollowsTheFileRules) {
   ScratchFolder folder;
-  auto file = folder.path() / "Veltrim.preferences";
-  struct Case {
-    std::string text;
-    Preferences expected;
-  };
-  const Case cases[] = {
-      {"Font Size=30", {1, 30, 15, 2, 30}},
-      {"font size = 40\r\nFONT FACE = 5\r\n", {}},
-      {"Time Mode = x\r\n", {}},
-      {"Hold Seconds =       20\r\n", {1, 30, 20, 2, 24}},
-      {"Advance Seconds = -45\n", {1, -45, 15, 2, 24}},
-      {"Time Mode = 2\r\nTime Mode = 0\r\n", {0, 30, 15, 2, 24}},
-      {"   Font Face   =   6   \r\n", {1, 30, 15, 6, 24}},
-      {"Font Size = 30 40\nHold Seconds = 7,8\nAdvance Seconds = 9/\n", {1, 9, 7, 2, 30}},
-      {"Font Size = 30x\nHold Seconds =\nAdvance Seconds = 99999999999\n", {}},
-      {"Font Size = +12\nHold Seconds = +-3\nTime Mode = 2 = 3\n", {2, 30, 15, 2, 12}},
-      {"Font Size 30\n= 12\nFont Size\n", {}},
-      {"Font Face = 5\nFont Face = five\n", {1, 30, 15, 5, 24}},
-      {"Font Size = " + std::string(3000, ' ') + "70\n", {}},
+  const std::pair<std::string, Preferences> cases[] = {
+      {"Font Size=30\nfont size = 40\r\nFONT FACE = 5\r\nTime Mode = x\r\n", {1, 30, 15, 2, 30}},
+      {"Hold Seconds =       20\r\nAdvance Seconds = -45\n", {1, -45, 20, 2, 24}},
+      {"Time Mode = 2\r\nTime Mode = 0\r\n   Font Face   =   6   \r\n", {0, 30, 15, 6, 24}},
+      {"Font Size = 30 40\nHold Seconds = 7,8\nAdvance Seconds = 9/\nTime Mode = 2 = 3\n", {2, 9, 7, 2, 30}},
+      {"Font Size = 30x\nHold Seconds =\nAdvance Seconds = 99999999999\nTime Mode = +-3\n", {}},
+      {"Font Size 30\n= 12\nFont Face = +5\nFont Face = five\n", {1, 30, 15, 5, 24}},
   };
   for (const auto& [text, expected] : cases) {
-    write_text(file, text);
-    EXPECT_EQ(load_preferences(file), expected) << "file: " << text;
+    write_text(folder.file, text);
+    EXPECT_EQ(load_preferences(folder.file), expected) << "file: " << text;
   }
 }
 
-// Lets writes to files grow to at most `bytes`, as a nearly full disk would.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previous_handler_ = signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    signal(SIGXFSZ, previous_handler_);
-  }
-
- private:
-  rlimit saved_{};
-  sighandler_t previous_handler_{};
-};
-
 TEST(Preferences, AFailedSaveKeepsTheOldFileAndSaysWhy) {
   ScratchFolder folder;
-  auto file = folder.path() / "Veltrim.preferences";
-  const std::string old_text = "Hold Seconds = 20\r\n";
-  write_text(file, old_text);
-  fs::permissions(file, fs::perms(0640));
-
+  write_text(folder.file, "Hold Seconds = 20\r\n");
+  fs::permissions(folder.file, fs::perms(0640));
   {
-    FileSizeLimit nearly_full_disk(16);
-    auto result = save_preferences(Preferences{}, file);
+    // As a nearly full disk would, let files grow to 16 bytes only (this works as
+    // root too, where permissions would not stop the write).
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto handler = signal(SIGXFSZ, SIG_IGN);
+    rlimit nearly_full = saved;
+    nearly_full.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &nearly_full);
+    auto result = save_preferences(Preferences{}, folder.file);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, handler);
     EXPECT_FALSE(result.written);
     EXPECT_NE(result.reason.find("Veltrim.preferences"), std::string::npos) << result.reason;
   }
-  EXPECT_EQ(read_text(file), old_text);
-  EXPECT_EQ(entries_in(folder.path()), 1) << "the half-written scratch file was left behind";
+  EXPECT_EQ(read_text(folder.file), "Hold Seconds = 20\r\n");
+  EXPECT_EQ(entries_in(folder.path), 1) << "the half-written scratch file was left behind";
 
-  // A folder that cannot exist: its parent is a file.
-  auto result = save_preferences(Preferences{}, file / "Veltrim.preferences");
-  EXPECT_FALSE(result.written);
-  EXPECT_FALSE(result.reason.empty());
+  EXPECT_FALSE(save_preferences(Preferences{}, folder.file / "below a file").written);
   EXPECT_FALSE(save_preferences(Preferences{}, fs::path()).written);
 
-  // A successful save replaces the file but keeps who may read it.
-  ASSERT_TRUE(save_preferences(Preferences{}, file).written);
-  EXPECT_EQ(load_preferences(file), Preferences{});
-  EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+  ASSERT_TRUE(save_preferences(Preferences{}, folder.file).written);
+  EXPECT_EQ(fs::status(folder.file).permissions(), fs::perms(0640)) << "a save changed who may read the file";
 }
 
 TEST(Preferences, ValuesAreBoundedWhereTheyAreUsed) {
   Preferences huge{2000000000, 2000000000, 2000000000, 2000000000, 2000000000};
-  EXPECT_EQ(effective_font_size(huge), largest_font_size);
-  EXPECT_EQ(effective_font_face(huge), reading_font::serif);
-  EXPECT_EQ(effective_time_mode(huge), TimeMode::spread);
-  EXPECT_EQ(effective_advance_seconds(huge), largest_nudge_seconds);
-  EXPECT_EQ(effective_hold_seconds(huge), largest_nudge_seconds);
-
   Preferences negative{-1, -5, -5, -5, -5};
-  EXPECT_EQ(effective_font_size(negative), smallest_font_size);
-  EXPECT_EQ(effective_font_face(negative), reading_font::serif);
-  EXPECT_EQ(effective_time_mode(negative), TimeMode::spread);
-  EXPECT_EQ(effective_advance_seconds(negative), 0);
-  EXPECT_EQ(effective_hold_seconds(negative), 0);
-
   Preferences chosen{2, 45, 20, reading_font::monospace, 40};
-  EXPECT_EQ(effective_font_size(chosen), 40);
-  EXPECT_EQ(effective_font_face(chosen), reading_font::monospace);
-  EXPECT_EQ(effective_time_mode(chosen), TimeMode::next_segment);
+  auto effective = [](const Preferences& p) {
+    return std::tuple(effective_time_mode(p), effective_advance_seconds(p), effective_hold_seconds(p),
+                      effective_font_face(p), effective_font_size(p));
+  };
+  EXPECT_EQ(effective(huge), std::tuple(TimeMode::spread, 3600, 3600, reading_font::serif, largest_font_size));
+  EXPECT_EQ(effective(negative), std::tuple(TimeMode::spread, 0, 0, reading_font::serif, smallest_font_size));
+  EXPECT_EQ(effective(chosen), std::tuple(TimeMode::next_segment, 45, 20, reading_font::monospace, 40));
   EXPECT_EQ(effective_time_mode(Preferences{0}), TimeMode::unfixed);
-  EXPECT_EQ(effective_advance_seconds(chosen), 45);
-  EXPECT_EQ(effective_hold_seconds(chosen), 20);
   EXPECT_EQ(effective_font_face(Preferences{1, 30, 15, 3, 24}), reading_font::serif);
+}
+
+TEST(SettingsFolder, IsFoundFromTheEnvironmentAndCreatedWithItsParents) {
+  EXPECT_EQ(get_settings_directory({{"APPDATA", "/a"}, {"XDG_CONFIG_HOME", "/x"}, {"HOME", "/h"}}), "/a/Veltrim");
+  EXPECT_EQ(get_settings_directory({{"APPDATA", ""}, {"XDG_CONFIG_HOME", "/x"}, {"HOME", "/h"}}), "/x/Veltrim");
+  EXPECT_EQ(generate_prefs_filename({{"XDG_CONFIG_HOME", "relative"}, {"HOME", "/h"}}),
+            "/h/.config/Veltrim/Veltrim.preferences");
+  EXPECT_TRUE(generate_prefs_filename({}).empty());
+  EXPECT_FALSE(ensure_settings_directory({}));
+
+  ScratchFolder folder;
+  Environment deep{{"XDG_CONFIG_HOME", (folder.path / "deep" / "config").string()}};
+  EXPECT_TRUE(ensure_settings_directory(deep));
+  EXPECT_TRUE(fs::is_directory(folder.path / "deep" / "config" / "Veltrim"));
+  EXPECT_TRUE(ensure_settings_directory(deep)) << "an existing folder is fine";
+  write_text(folder.file, "in the way");
+  EXPECT_FALSE(ensure_settings_directory({{"APPDATA", folder.file.string()}}));
 }
 
 }  // namespace
