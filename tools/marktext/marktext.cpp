@@ -1,0 +1,753 @@
+#include "tools/marktext/marktext.h"
+
+#include <md4c.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace marktext {
+namespace {
+
+constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view crlf = "\r\n";
+
+// ---------------------------------------------------------------- UTF-8 helpers
+
+// Length of the well-formed UTF-8 sequence at p (1 to 4), or 0 when it is not one.
+int utf8_sequence_length(const unsigned char* p, std::size_t n) {
+  const unsigned c = p[0];
+  if (c < 0x80) return 1;
+  if (c < 0xC2) return 0;
+  if (c < 0xE0) return n >= 2 && (p[1] & 0xC0) == 0x80 ? 2 : 0;
+  if (c < 0xF0) {
+    if (n < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return 0;
+    if (c == 0xE0 && p[1] < 0xA0) return 0;   // overlong
+    if (c == 0xED && p[1] >= 0xA0) return 0;  // surrogate
+    return 3;
+  }
+  if (c < 0xF5) {
+    if (n < 4 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80 || (p[3] & 0xC0) != 0x80)
+      return 0;
+    if (c == 0xF0 && p[1] < 0x90) return 0;   // overlong
+    if (c == 0xF4 && p[1] >= 0x90) return 0;  // beyond U+10FFFF
+    return 4;
+  }
+  return 0;
+}
+
+// True when the bytes are well-formed UTF-8 without NUL.
+bool clean_utf8(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  for (std::size_t i = 0; i < n;) {
+    if (p[i] >= 0x01 && p[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const int len = p[i] == 0 ? 0 : utf8_sequence_length(p + i, n - i);
+    if (len == 0) return false;
+    i += static_cast<std::size_t>(len);
+  }
+  return true;
+}
+
+void append_code_point(std::string& out, std::uint32_t cp) {
+  if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    out += replacement;
+  } else if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// UTF-16 with a byte-order mark (already removed) to UTF-8; unpaired surrogates
+// and NUL become U+FFFD, an odd last byte is dropped.
+std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  const auto unit = [&](std::size_t i) -> std::uint32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    return big_endian ? (a << 8 | b) : (b << 8 | a);
+  };
+  const std::size_t n = bytes.size() & ~std::size_t{1};
+  for (std::size_t i = 0; i < n; i += 2) {
+    std::uint32_t u = unit(i);
+    if (u >= 0xD800 && u <= 0xDBFF && i + 3 < n) {
+      const std::uint32_t v = unit(i + 2);
+      if (v >= 0xDC00 && v <= 0xDFFF) {
+        append_code_point(out, 0x10000 + ((u - 0xD800) << 10) + (v - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    append_code_point(out, u);  // lone surrogates and NUL give U+FFFD
+  }
+  return out;
+}
+
+// Columns a string takes in a monospaced font: combining marks and zero-width
+// characters take none, East Asian wide and fullwidth characters and most emoji
+// take two, everything else one. An approximation of wcwidth, enough to align
+// table columns.
+std::size_t display_width(std::string_view s) {
+  std::size_t width = 0;
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  const std::size_t n = s.size();
+  for (std::size_t i = 0; i < n;) {
+    const unsigned c = p[i];
+    if (c < 0x80) {
+      ++width;
+      ++i;
+      continue;
+    }
+    int len = utf8_sequence_length(p + i, n - i);
+    if (len == 0) {  // cannot happen on sanitized text; count it as one column
+      ++width;
+      ++i;
+      continue;
+    }
+    std::uint32_t cp = len == 2   ? (c & 0x1F) << 6 | (p[i + 1] & 0x3F)
+                       : len == 3 ? (c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)
+                                  : (c & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 |
+                                        (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
+    i += static_cast<std::size_t>(len);
+    const bool zero = (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x1AB0 && cp <= 0x1AFF) ||
+                      (cp >= 0x1DC0 && cp <= 0x1DFF) || (cp >= 0x20D0 && cp <= 0x20FF) ||
+                      (cp >= 0xFE00 && cp <= 0xFE0F) || (cp >= 0xFE20 && cp <= 0xFE2F) ||
+                      (cp >= 0x200B && cp <= 0x200F) || cp == 0x2060 || cp == 0xFEFF;
+    const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0x303E) ||
+                      (cp >= 0x3041 && cp <= 0x33FF) || (cp >= 0x3400 && cp <= 0x4DBF) ||
+                      (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xA000 && cp <= 0xA4CF) ||
+                      (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+                      (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+                      (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x1F300 && cp <= 0x1F64F) ||
+                      (cp >= 0x1F900 && cp <= 0x1F9FF) || (cp >= 0x20000 && cp <= 0x3FFFD);
+    width += zero ? 0 : wide ? 2 : 1;
+  }
+  return width;
+}
+
+// One line of inline text: every control character (TAB, line ends included)
+// becomes a blank, runs of blanks become one, and the ends are trimmed.
+std::string normalize_inline(std::string_view s);
+
+// normalize_inline appended to out, copying whole words at a time.
+void append_normalized(std::string& out, std::string_view s) {
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  const auto blank = [](char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    return c <= 0x20 || c == 0x7F;
+  };
+  bool first = true;
+  while (p < end) {
+    while (p < end && blank(*p)) ++p;
+    if (p == end) break;
+    const char* word = p;
+    while (p < end && !blank(*p)) ++p;
+    if (!first) out += ' ';
+    out.append(word, static_cast<std::size_t>(p - word));
+    first = false;
+  }
+}
+
+std::string normalize_inline(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  append_normalized(out, s);
+  return out;
+}
+
+// A link target for a "=> " line: blanks and control characters would end the
+// target or the line, so they are percent-encoded.
+std::string link_target(std::string_view url) {
+  static constexpr char hex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(url.size());
+  for (char ch : url) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c <= 0x20 || c == 0x7F) {
+      out += '%';
+      out += hex[c >> 4];
+      out += hex[c & 0xF];
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+struct Entity {
+  const char* name;
+  const char* text;
+};
+constexpr Entity entities[] = {
+#include "tools/marktext/entities.inc"
+};
+
+std::string attribute_text(const MD_ATTRIBUTE& attr) {
+  std::string out;
+  if (attr.text == nullptr || attr.size == 0) return out;
+  for (unsigned i = 0; attr.substr_offsets[i] < attr.size; ++i) {
+    const std::string_view part(attr.text + attr.substr_offsets[i],
+                                attr.substr_offsets[i + 1] - attr.substr_offsets[i]);
+    switch (attr.substr_types[i]) {
+      case MD_TEXT_ENTITY: out += decode_entity(part); break;
+      case MD_TEXT_NULLCHAR: out += replacement; break;
+      default: out += part; break;
+    }
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------- the renderer
+
+class Renderer {
+ public:
+  std::string out;
+
+  int enter_block(MD_BLOCKTYPE type, void* detail) {
+    if (type == MD_BLOCK_DOC) return 0;
+    if (depth_ == 0) new_block_ = true;  // a top-level block begins
+    ++depth_;
+    switch (type) {
+      case MD_BLOCK_QUOTE:
+        flush_line();
+        stack_.push_back({Container::quote});
+        ++quotes_;
+        break;
+      case MD_BLOCK_UL:
+        flush_line();
+        stack_.push_back({Container::list});
+        break;
+      case MD_BLOCK_OL: {
+        flush_line();
+        const auto* d = static_cast<const MD_BLOCK_OL_DETAIL*>(detail);
+        stack_.push_back({Container::list, d->start, d->mark_delimiter, true});
+        break;
+      }
+      case MD_BLOCK_LI: {
+        flush_line();
+        Container item{Container::item};
+        if (!stack_.empty() && stack_.back().kind == Container::list && stack_.back().ordered) {
+          item.number = stack_.back().number++;
+          item.delimiter = stack_.back().delimiter;
+          item.ordered = true;
+        }
+        stack_.push_back(item);
+        ++items_;
+        break;
+      }
+      case MD_BLOCK_H:
+        flush_line();
+        leaf_ = Leaf::heading;
+        heading_level_ = static_cast<const MD_BLOCK_H_DETAIL*>(detail)->level;
+        break;
+      case MD_BLOCK_P:
+        flush_line();
+        leaf_ = Leaf::paragraph;
+        break;
+      case MD_BLOCK_CODE:
+        flush_line();
+        leaf_ = Leaf::code;
+        code_.clear();
+        code_info_ = normalize_inline(attribute_text(static_cast<const MD_BLOCK_CODE_DETAIL*>(detail)->info));
+        break;
+      case MD_BLOCK_HTML:
+        flush_line();
+        leaf_ = Leaf::html;
+        break;
+      case MD_BLOCK_HR:
+        flush_line();
+        break;
+      case MD_BLOCK_TABLE:
+        flush_line();
+        rows_.clear();
+        aligns_.clear();
+        head_rows_ = static_cast<const MD_BLOCK_TABLE_DETAIL*>(detail)->head_row_count;
+        break;
+      case MD_BLOCK_TR:
+        rows_.emplace_back();
+        break;
+      case MD_BLOCK_TH:
+      case MD_BLOCK_TD:
+        if (rows_.size() == 1)
+          aligns_.push_back(static_cast<const MD_BLOCK_TD_DETAIL*>(detail)->align);
+        leaf_ = Leaf::cell;
+        line_.clear();
+        break;
+      default:
+        break;
+    }
+    return 0;
+  }
+
+  int leave_block(MD_BLOCKTYPE type, void*) {
+    if (type == MD_BLOCK_DOC) {
+      flush_line();
+      flush_links();
+      return 0;
+    }
+    switch (type) {
+      case MD_BLOCK_QUOTE:
+        flush_line();
+        stack_.pop_back();
+        --quotes_;
+        break;
+      case MD_BLOCK_UL:
+      case MD_BLOCK_OL:
+        flush_line();
+        stack_.pop_back();
+        break;
+      case MD_BLOCK_LI:
+        flush_line();
+        stack_.pop_back();
+        --items_;
+        break;
+      case MD_BLOCK_H:
+      case MD_BLOCK_P:
+        flush_line();
+        leaf_ = Leaf::none;
+        break;
+      case MD_BLOCK_CODE:
+        emit_code();
+        leaf_ = Leaf::none;
+        break;
+      case MD_BLOCK_HTML:
+        leaf_ = Leaf::none;
+        break;
+      case MD_BLOCK_TH:
+      case MD_BLOCK_TD:
+        if (!rows_.empty()) rows_.back().push_back(normalize_inline(line_));
+        line_.clear();
+        leaf_ = Leaf::none;
+        break;
+      case MD_BLOCK_TABLE:
+        emit_table();
+        break;
+      default:
+        break;
+    }
+    if (--depth_ == 0) flush_links();  // a top-level block ended
+    return 0;
+  }
+
+  int enter_span(MD_SPANTYPE type, void* detail) {
+    if (type == MD_SPAN_A) {
+      open_links_.push_back({attribute_text(static_cast<const MD_SPAN_A_DETAIL*>(detail)->href),
+                             line_.size()});
+    } else if (type == MD_SPAN_IMG) {
+      open_links_.push_back(
+          {attribute_text(static_cast<const MD_SPAN_IMG_DETAIL*>(detail)->src), line_.size()});
+    }
+    return 0;
+  }
+
+  int leave_span(MD_SPANTYPE type, void*) {
+    if ((type == MD_SPAN_A || type == MD_SPAN_IMG) && !open_links_.empty()) {
+      OpenLink link = std::move(open_links_.back());
+      open_links_.pop_back();
+      if (!link.url.empty()) {
+        std::string label =
+            normalize_inline(std::string_view(line_).substr(std::min(link.start, line_.size())));
+        links_.push_back({link_target(link.url), std::move(label)});
+      }
+    }
+    return 0;
+  }
+
+  int text(MD_TEXTTYPE type, const MD_CHAR* text, MD_SIZE size) {
+    const std::string_view s(text, size);
+    if (leaf_ == Leaf::html) return 0;
+    if (leaf_ == Leaf::code) {
+      if (type == MD_TEXT_NULLCHAR)
+        code_ += replacement;
+      else
+        code_ += s;
+      return 0;
+    }
+    switch (type) {
+      case MD_TEXT_NULLCHAR: line_ += replacement; break;
+      case MD_TEXT_BR:
+      case MD_TEXT_SOFTBR: line_ += ' '; break;
+      case MD_TEXT_ENTITY: line_ += decode_entity(s); break;
+      case MD_TEXT_HTML:
+        // Inline tags are dropped, the text between them stays; a line break tag
+        // keeps the words apart.
+        if (s.size() >= 3 && s[0] == '<' && (s[1] == 'b' || s[1] == 'B') &&
+            (s[2] == 'r' || s[2] == 'R'))
+          line_ += ' ';
+        break;
+      default: line_ += s; break;
+    }
+    return 0;
+  }
+
+ private:
+  enum class Leaf { none, paragraph, heading, code, html, cell };
+  struct Container {
+    enum Kind { quote, list, item } kind;
+    unsigned number = 0;
+    char delimiter = '.';
+    bool ordered = false;
+    bool emitted = false;  // an item: its first line is out (it carried the number)
+  };
+  struct OpenLink {
+    std::string url;
+    std::size_t start;
+  };
+  struct Link {
+    std::string target;
+    std::string label;
+  };
+
+  // Starts an output line: the empty line that separates top-level blocks first.
+  void begin_line() {
+    if (new_block_) {
+      if (!out.empty()) out += crlf;
+      new_block_ = false;
+    }
+  }
+
+  void emit_line(std::string_view s) {
+    begin_line();
+    out += s;
+    out += crlf;
+  }
+
+  // Writes the pending inline text (paragraph, heading, or a tight list item's
+  // text) as one line with the prefix its containers give it, straight into the
+  // output; nothing at all when the text is blank.
+  void flush_line() {
+    if (leaf_ == Leaf::cell || leaf_ == Leaf::code || leaf_ == Leaf::html) return;
+    if (line_.empty()) return;
+    const std::size_t mark = out.size();
+    const bool was_new_block = new_block_;
+    begin_line();
+    const std::size_t line_start = out.size();
+    Container* item = nullptr;
+    if (leaf_ == Leaf::heading && stack_.empty()) {
+      out.append(std::min(heading_level_, 6u), '#');
+      out += ' ';
+    } else {
+      if (quotes_ > 0) out += "> ";
+      if (items_ > 0) {
+        out += "* ";
+        for (auto it = stack_.rbegin(); it != stack_.rend(); ++it) {
+          if (it->kind != Container::item) continue;
+          item = &*it;
+          if (it->ordered && !it->emitted) {
+            out += std::to_string(it->number);
+            out += it->delimiter;
+            out += ' ';
+          }
+          break;
+        }
+      }
+    }
+    const std::size_t text_start = out.size();
+    append_normalized(out, line_);
+    line_.clear();
+    if (out.size() == text_start) {  // blank: take the line back
+      out.resize(mark);
+      new_block_ = was_new_block;
+      return;
+    }
+    if (item != nullptr) item->emitted = true;
+    if (text_start == line_start) {
+      // No prefix: a plain text line must not read as a marker.
+      const std::string_view text = std::string_view(out).substr(text_start);
+      if (text[0] == '#' || text.starts_with("=>") || text.starts_with("```")) out.insert(text_start, 1, ' ');
+    }
+    out += crlf;
+  }
+
+  void flush_links() {
+    for (const Link& link : links_) {
+      std::string s = "=> ";
+      s += link.target;
+      if (!link.label.empty() && link.label != link.target) {
+        s += ' ';
+        s += link.label;
+      }
+      emit_line(s);
+    }
+    links_.clear();
+    new_block_ = true;
+  }
+
+  void emit_code() {
+    begin_line();
+    out += "```";
+    out += code_info_;
+    out += crlf;
+    std::string_view code(code_);
+    if (code.ends_with('\n')) code.remove_suffix(1);
+    if (!code_.empty()) {
+      std::size_t start = 0;
+      while (true) {
+        const std::size_t end = code.find('\n', start);
+        const std::string_view raw =
+            code.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (raw.starts_with("```")) out += ' ';  // would end the block early
+        for (char ch : raw) {
+          const auto c = static_cast<unsigned char>(ch);
+          if (c == '\r') continue;
+          out += (c < 0x20 && c != '\t') || c == 0x7F ? ' ' : ch;
+        }
+        out += crlf;
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+      }
+    }
+    out += "```";
+    out += crlf;
+    code_.clear();
+  }
+
+  void emit_table() {
+    std::size_t columns = 0;
+    for (const auto& row : rows_) columns = std::max(columns, row.size());
+    if (columns == 0) return;
+    std::vector<std::size_t> widths(columns, 1);
+    for (const auto& row : rows_)
+      for (std::size_t c = 0; c < row.size(); ++c)
+        widths[c] = std::max(widths[c], display_width(row[c]));
+    emit_line("```");
+    std::string line;
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+      line = "|";
+      for (std::size_t c = 0; c < columns; ++c) {
+        const std::string empty;
+        const std::string& cell = c < rows_[r].size() ? rows_[r][c] : empty;
+        const std::size_t pad = widths[c] - display_width(cell);
+        const MD_ALIGN align = c < aligns_.size() ? aligns_[c] : MD_ALIGN_DEFAULT;
+        const std::size_t before = align == MD_ALIGN_RIGHT    ? pad
+                                   : align == MD_ALIGN_CENTER ? pad / 2
+                                                              : 0;
+        line += ' ';
+        line.append(before, ' ');
+        line += cell;
+        line.append(pad - before, ' ');
+        line += " |";
+      }
+      emit_line(line);
+      if (r + 1 == head_rows_ && rows_.size() > 0) {
+        line = "|";
+        for (std::size_t c = 0; c < columns; ++c) {
+          line.append(widths[c] + 2, '-');
+          line += '|';
+        }
+        emit_line(line);
+      }
+    }
+    emit_line("```");
+    rows_.clear();
+  }
+
+  std::vector<Container> stack_;
+  int depth_ = 0;
+  int quotes_ = 0;
+  int items_ = 0;
+  bool new_block_ = false;
+
+  Leaf leaf_ = Leaf::none;
+  unsigned heading_level_ = 1;
+  std::string line_;
+  std::string code_;
+  std::string code_info_;
+
+  std::vector<OpenLink> open_links_;
+  std::vector<Link> links_;
+
+  std::vector<std::vector<std::string>> rows_;
+  std::vector<MD_ALIGN> aligns_;
+  std::size_t head_rows_ = 1;
+};
+
+template <typename F>
+int guarded(void* userdata, F&& f) {
+  try {
+    return f(*static_cast<Renderer*>(userdata));
+  } catch (...) {
+    return 1;
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- public pieces
+
+bool looks_binary(std::string_view data) {
+  const std::size_t n = std::min<std::size_t>(data.size(), 64 * 1024);
+  if (n == 0) return false;
+  std::size_t suspicious = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto c = static_cast<unsigned char>(data[i]);
+    // NUL and control characters that text never holds (TAB, LF, VT, FF, CR and
+    // ESC do occur in text files).
+    if (c < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && c != 0x1B)
+      ++suspicious;
+  }
+  return suspicious * 32 > n;  // more than about 3 %
+}
+
+std::string to_valid_utf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    // Copy the longest run of plain ASCII (no NUL) and well-formed sequences at once.
+    const std::size_t run = i;
+    while (i < n) {
+      if (p[i] >= 0x01 && p[i] < 0x80) {
+        ++i;
+        continue;
+      }
+      const int len = p[i] == 0 ? 0 : utf8_sequence_length(p + i, n - i);
+      if (len == 0) break;
+      i += static_cast<std::size_t>(len);
+    }
+    out.append(bytes.data() + run, i - run);
+    if (i < n) {
+      out += replacement;
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::size_t front_matter_length(std::string_view text) {
+  // The end of the line starting at pos (after its line end), and the line itself.
+  const auto next_line = [&](std::size_t pos, std::string_view& line) {
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    line = text.substr(pos, end - pos);
+    if (end < text.size()) end += text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
+    return end;
+  };
+  const auto is_fence = [](std::string_view line, std::string_view mark) {
+    if (!line.starts_with(mark)) return false;
+    return line.find_first_not_of(" \t", mark.size()) == std::string_view::npos;
+  };
+  std::string_view line;
+  std::size_t pos = next_line(0, line);
+  if (!is_fence(line, "---") || pos == line.size()) return 0;  // no line end after it
+  while (pos < text.size()) {
+    const std::size_t next = next_line(pos, line);
+    if (is_fence(line, "---") || is_fence(line, "...")) return next;
+    pos = next;
+  }
+  return 0;  // never closed: not front matter
+}
+
+std::string decode_entity(std::string_view entity) {
+  if (entity.size() < 3 || entity.front() != '&' || entity.back() != ';') return std::string(entity);
+  const std::string_view body = entity.substr(1, entity.size() - 2);
+  if (body[0] == '#') {
+    std::uint32_t value = 0;
+    const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
+    const std::string_view digits = body.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.size() > 8) return std::string(replacement);
+    for (char ch : digits) {
+      int d;
+      if (ch >= '0' && ch <= '9')
+        d = ch - '0';
+      else if (hex && ch >= 'a' && ch <= 'f')
+        d = ch - 'a' + 10;
+      else if (hex && ch >= 'A' && ch <= 'F')
+        d = ch - 'A' + 10;
+      else
+        return std::string(entity);
+      value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
+    }
+    std::string out;
+    append_code_point(out, value);
+    return out;
+  }
+  const auto* found = std::lower_bound(
+      std::begin(entities), std::end(entities), body,
+      [](const Entity& e, std::string_view name) { return std::string_view(e.name) < name; });
+  if (found != std::end(entities) && std::string_view(found->name) == body) return found->text;
+  return std::string(entity);
+}
+
+Result convert(std::string_view markdown) {
+  Result result;
+  try {
+    if (markdown.size() > max_input_bytes) {
+      result.error = "larger than " + std::to_string(max_input_bytes >> 20) + " MB";
+      return result;
+    }
+    // The text as UTF-8 without NUL: the input itself when it already is (no copy).
+    std::string converted;
+    std::string_view text;
+    if (markdown.starts_with("\xFF\xFE") || markdown.starts_with("\xFE\xFF")) {
+      converted = utf16_to_utf8(markdown.substr(2), markdown[0] == '\xFE');
+      text = converted;
+    } else {
+      text = markdown.starts_with("\xEF\xBB\xBF") ? markdown.substr(3) : markdown;
+      if (text.data() == markdown.data() && looks_binary(markdown)) {
+        result.error = "not a text file (it holds binary data)";
+        return result;
+      }
+      if (!clean_utf8(text)) {
+        converted = to_valid_utf8(text);
+        text = converted;
+      }
+    }
+    const std::string_view body = text.substr(front_matter_length(text));
+
+    Renderer renderer;
+    renderer.out.reserve(body.size() + body.size() / 8);
+    MD_PARSER parser{};
+    parser.abi_version = 0;
+    parser.flags = MD_FLAG_TABLES;
+    // No exception may cross md4c's C frames: a callback that runs out of memory
+    // stops the parse instead.
+    parser.enter_block = [](MD_BLOCKTYPE t, void* d, void* u) {
+      return guarded(u, [&](Renderer& r) { return r.enter_block(t, d); });
+    };
+    parser.leave_block = [](MD_BLOCKTYPE t, void* d, void* u) {
+      return guarded(u, [&](Renderer& r) { return r.leave_block(t, d); });
+    };
+    parser.enter_span = [](MD_SPANTYPE t, void* d, void* u) {
+      return guarded(u, [&](Renderer& r) { return r.enter_span(t, d); });
+    };
+    parser.leave_span = [](MD_SPANTYPE t, void* d, void* u) {
+      return guarded(u, [&](Renderer& r) { return r.leave_span(t, d); });
+    };
+    parser.text = [](MD_TEXTTYPE t, const MD_CHAR* s, MD_SIZE n, void* u) {
+      return guarded(u, [&](Renderer& r) { return r.text(t, s, n); });
+    };
+    if (md_parse(body.data(), static_cast<MD_SIZE>(body.size()), &parser, &renderer) != 0) {
+      result.error = "out of memory while converting";
+      return result;
+    }
+    result.gemtext = std::move(renderer.out);
+    result.ok = true;
+  } catch (const std::bad_alloc&) {
+    result = Result{};
+    result.error = "out of memory";
+  }
+  return result;
+}
+
+}  // namespace marktext
