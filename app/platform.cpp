@@ -77,7 +77,14 @@ void flush_directory(const std::filesystem::path& directory) {
 
 }  // namespace
 
-WriteResult write_file_atomically(const std::filesystem::path& file, std::string_view contents) {
+WriteResult write_file_atomically(const std::filesystem::path& link_or_file, std::string_view contents) {
+  // A symbolic link (a dotfile manager's, say) stays in place; its target is replaced.
+  std::error_code not_a_link;
+  std::error_code unresolved;
+  auto file = std::filesystem::is_symlink(link_or_file, not_a_link)
+                  ? std::filesystem::weakly_canonical(link_or_file, unresolved)
+                  : link_or_file;
+  if (unresolved) return write_failure("cannot follow", link_or_file, unresolved.value());
   auto directory = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
   std::string scratch = (directory / ("." + file.filename().string() + ".XXXXXX")).string();
   int descriptor = mkostemp(scratch.data(), O_CLOEXEC);

@@ -92,7 +92,11 @@ TEST(Preferences, AFailedSaveKeepsTheOldFileAndSaysWhy) {
   EXPECT_FALSE(save_preferences(Preferences{}, folder.file / "below a file").written);
   EXPECT_FALSE(save_preferences(Preferences{}, fs::path()).written);
 
-  ASSERT_TRUE(save_preferences(Preferences{}, folder.file).written);
+  auto link = folder.path / "link";
+  fs::create_symlink(folder.file, link);
+  ASSERT_TRUE(save_preferences(Preferences{}, link).written);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(load_preferences(folder.file), Preferences{});
   EXPECT_EQ(fs::status(folder.file).permissions(), fs::perms(0640)) << "a save changed who may read the file";
 }
 
