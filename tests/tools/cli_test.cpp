@@ -207,6 +207,18 @@ TEST(MarktextCli, OutputIsReplacedWholeKeepingItsPermissions) {
   EXPECT_EQ(st.st_mode & 07777, 0644u);
 }
 
+TEST(MarktextCli, SymbolicLinkOutputIsWrittenThrough) {
+  deck::TempDir dir;
+  write(dir.file("talk.md"), "through\n");
+  write(dir.file("target.gmi"), "old\r\n");
+  ASSERT_EQ(::symlink("target.gmi", dir.file("link.gmi").c_str()), 0);
+  ASSERT_EQ(run(marktext, {"-o", dir.file("link.gmi"), dir.file("talk.md")}, dir).exit_code, 0);
+  struct stat st {};
+  ASSERT_EQ(::lstat(dir.file("link.gmi").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link stays a link";
+  EXPECT_EQ(deck::read_file(dir.file("target.gmi")), "through\r\n");
+}
+
 // Veltrim passes file names untouched as single arguments, so a name with
 // blanks, quotes, $(...) or a leading "-" must work as it stands.
 TEST(MarktextCli, AwkwardFileNames) {

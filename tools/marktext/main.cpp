@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -124,17 +125,26 @@ bool write_all(int fd, std::string_view data) {
 }
 
 // Writes data to path through a temporary file in the same folder and a rename.
-bool write_atomically(const std::string& path, std::string_view data, std::string& error) {
+// An output that is a symbolic link is written through: its target is replaced.
+bool write_atomically(const std::string& output, std::string_view data, std::string& error) {
+  std::string path = output;
+  struct stat link {};
+  if (::lstat(output.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (char* resolved = ::realpath(output.c_str(), nullptr)) {
+      path = resolved;
+      std::free(resolved);
+    }
+  }
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
   std::string temporary = folder + "/.marktext-XXXXXX";
   if (temporary.size() >= sizeof g_temporary) {
-    error = "cannot write '" + path + "': the name is too long";
+    error = "cannot write '" + output + "': the name is too long";
     return false;
   }
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) {
-    error = "cannot write '" + path + "': " + std::strerror(errno);
+    error = "cannot write '" + output + "': " + std::strerror(errno);
     return false;
   }
   std::memcpy(g_temporary, temporary.c_str(), temporary.size() + 1);
@@ -161,7 +171,7 @@ bool write_atomically(const std::string& path, std::string_view data, std::strin
   }
   if (!ok) {
     ::unlink(temporary.c_str());
-    error = "cannot write '" + path + "': " + std::strerror(saved);
+    error = "cannot write '" + output + "': " + std::strerror(saved);
   }
   g_temporary[0] = '\0';
   return ok;
