@@ -122,18 +122,27 @@ TEST(TemporaryFiles, AreUniqueAndPrivateInTheChosenFolder) {
 }
 
 // The real converters beside the program, when they have been built.
-TEST(RealConverters, TurnMarkdownIntoAScriptFile) {
+TEST(RealConverters, TurnMarkdownAndSlidesIntoScriptFiles) {
   Platform platform{{}, PROGRAM_DIRECTORY};
-  if (!fs::exists(full_tool_command(platform.program_directory, markdown_converter))) GTEST_SKIP();
+  if (!fs::exists(full_tool_command(platform.program_directory, markdown_converter)) ||
+      !fs::exists(full_tool_command(platform.program_directory, powerpoint_converter))) {
+    GTEST_SKIP() << "the converters are not built";
+  }
   auto markdown = temporary_filename({}, "md");
   std::ofstream(markdown) << "# Welcome\n\nHello, *world*.\n\n## Details\n\n- one\n- two\n";
-  auto conversion = markdown_to_gemtext(platform, markdown);
+  auto converted = markdown_to_gemtext(platform, markdown);
   fs::remove(markdown);
-  ASSERT_TRUE(conversion.succeeded()) << conversion.error_line;
-  auto text = read_text(conversion.gemtext.path());
-  EXPECT_TRUE(text.starts_with("# Welcome")) << text;
-  EXPECT_NE(text.find("## Details"), std::string::npos) << text;
-  EXPECT_NE(text.find("* two"), std::string::npos) << text;
+  ASSERT_TRUE(converted.succeeded()) << converted.error_line;
+  auto text = read_text(converted.gemtext.path());
+  EXPECT_TRUE(text.starts_with("# Welcome\r\n") && text.find("\n* two") != std::string::npos) << text;
+
+  auto notes = powerpoint_to_gemtext(platform, REAL_DECK, true);
+  ASSERT_TRUE(notes.succeeded()) << notes.error_line;
+  EXPECT_NE(read_text(notes.gemtext.path()).find("\r\nWelcome everyone."), std::string::npos);
+
+  auto not_a_deck = powerpoint_to_gemtext(platform, PROGRAM_DIRECTORY "/marktext");
+  EXPECT_FALSE(not_a_deck.succeeded());
+  EXPECT_TRUE(not_a_deck.error_line.starts_with("slidetext: ")) << not_a_deck.error_line;
 }
 
 }  // namespace
