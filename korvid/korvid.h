@@ -7,5 +7,6 @@
 #pragma once
 
 #include "korvid/desktop.h"
+#include "korvid/dialogs.h"
 #include "korvid/input.h"
 #include "korvid/window.h"

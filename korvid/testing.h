@@ -39,3 +39,4 @@ void set_url_opener(std::function<bool(std::string_view)> opener);
 void flush_window_thread();
 
 }  // namespace korvid::testing
+#include "korvid/testing_dialogs.h"

@@ -1,0 +1,108 @@
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace dialogs_test {
+namespace {
+
+void put(std::string& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+std::uint32_t row_bytes(int width, int bits) {
+  return static_cast<std::uint32_t>((std::uint64_t{static_cast<std::uint32_t>(width)} * bits + 31) /
+                                    32 * 4);
+}
+
+std::string from_hex(const std::string& hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder()
+    : path(std::filesystem::temp_directory_path() / "korvid-dialogs-XXXXXX") {
+  if (!mkdtemp(path.data())) ADD_FAILURE() << "no scratch folder";
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
+void write_bytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  EXPECT_TRUE(out.good()) << path;
+}
+
+std::string read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string bmp_header(int width, int height, int bits) {
+  const std::uint32_t offset = 54 + (bits == 1 ? 8 : 0);
+  const std::uint32_t pixels = row_bytes(width, bits) * static_cast<std::uint32_t>(height);
+  std::string out = "BM";
+  for (const auto& [value, bytes] : {std::pair{offset + pixels, 4},
+                                     {0u, 4},
+                                     {offset, 4},
+                                     {40u, 4},
+                                     {static_cast<std::uint32_t>(width), 4},
+                                     {static_cast<std::uint32_t>(height), 4},
+                                     {1u, 2},
+                                     {static_cast<std::uint32_t>(bits), 2},
+                                     {0u, 4},
+                                     {pixels, 4},
+                                     {2835u, 4},
+                                     {2835u, 4},
+                                     {bits == 1 ? 2u : 0u, 4},
+                                     {0u, 4}}) {
+    put(out, value, bytes);
+  }
+  if (bits == 1) out += std::string("\0\0\0\0\xFF\xFF\xFF\0", 8);  // black, then white
+  return out;
+}
+
+std::string bmp(int width, int height, const std::function<int(int, int)>& colour) {
+  std::string out = bmp_header(width, height, 24);
+  for (int y = height - 1; y >= 0; --y) {  // bottom row first, blue green red
+    for (int x = 0; x < width; ++x) {
+      const auto c = static_cast<std::uint32_t>(colour(x, y));
+      put(out, (c >> 16 & 0xFF) | (c & 0xFF00) | (c & 0xFF) << 16, 3);
+    }
+    out.append(row_bytes(width, 24) - static_cast<std::uint32_t>(width) * 3, '\0');
+  }
+  return out;
+}
+
+std::string quarters_gif() {
+  return from_hex(
+      "47494638396110001000f10000ff000000ff000000ffffffff21f904000000000021ff0b496d6167654d6167"
+      "69636b0d67616d6d613d302e3435343535002c000000001000100000022a846fa1ab88ccdc814b261a2cc0d9"
+      "72fd79984096e480a6a869aa2a5bba297cca032dd837ade33d6f2b00003b");
+}
+
+std::string quarters_jpeg() {
+  return from_hex(
+      "ffd8ffe000104a46494600010100000100010000ffdb00430001010101010101010101010101010101010101"
+      "0101010101010101010101010101010101010101010101010101010101010101010101010101010101010101"
+      "01ffdb0043010101010101010101010101010101010101010101010101010101010101010101010101010101"
+      "0101010101010101010101010101010101010101010101010101ffc000110800100010030111000211010311"
+      "01ffc4001600010101000000000000000000000000000a090bffc40014100100000000000000000000000000"
+      "000000ffc400170100030100000000000000000000000000090a0b08ffc40014110100000000000000000000"
+      "000000000000ffda000c03010002110311003f008be14e7f82500b742bc0dd6983583710203b543fffd9");
+}
+
+}  // namespace dialogs_test
