@@ -378,6 +378,27 @@ TEST(SlidetextHostile, MalformedXml) {
   expect_error(convert(parts), "malformed XML");
 }
 
+TEST(SlidetextHostile, EntityExpansionIsNotPerformed) {
+  // "Billion laughs": pugixml reads no DTD entities, so nothing expands.
+  std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE lolz [<!ENTITY lol \"lol\">";
+  laughs += "<!ENTITY lol1 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">";
+  for (int i = 2; i <= 9; ++i)
+    laughs += "<!ENTITY lol" + std::to_string(i) + " \"" + [&] {
+      std::string ten;
+      for (int k = 0; k < 10; ++k) ten += "&lol" + std::to_string(i - 1) + ";";
+      return ten;
+    }() + "\">";
+  laughs += "]>";
+  std::string xml = deck::slide(deck::title("T"));
+  xml.replace(0, xml.find("<p:sld"), laughs);
+  const std::size_t at = xml.find("<a:t>T</a:t>");
+  ASSERT_NE(at, std::string::npos);
+  xml.replace(at, 12, "<a:t>&lol9;</a:t>");
+  const slidetext::Result r = convert(deck::deck_parts({{"slide1.xml", xml, ""}}));
+  EXPECT_TRUE(r.ok || !r.error.empty());
+  EXPECT_LT(r.gemtext.size(), std::size_t{1000});
+}
+
 TEST(SlidetextHostile, MissingRelationships) {
   std::vector<deck::Part> parts = deck::deck_parts({{"slide1.xml", deck::slide(deck::title("T")), ""}});
   deck::remove(parts, "ppt/_rels/presentation.xml.rels");
