@@ -8,5 +8,6 @@
 
 #include "korvid/desktop.h"
 #include "korvid/dialogs.h"
+#include "korvid/draw.h"
 #include "korvid/input.h"
 #include "korvid/window.h"

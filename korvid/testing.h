@@ -40,3 +40,4 @@ void flush_window_thread();
 
 }  // namespace korvid::testing
 #include "korvid/testing_dialogs.h"
+#include "korvid/testing_draw.h"

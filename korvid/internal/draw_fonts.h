@@ -1,0 +1,72 @@
+// Fonts of the drawing half: made once per font number and height, then reused
+// for every measurement and every piece of text.
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+#include <utility>
+
+namespace korvid::detail {
+
+// What a font is made from. Plain values: every thread builds its own QFont from
+// them, so no QFont is ever shared between threads.
+struct FontSpec {
+  QStringList families;
+  int pixel_size = 12;  // em height in pixels
+  int weight = QFont::Normal;
+  bool italic = false;
+};
+
+QFont make_qfont(const FontSpec& spec);
+
+// A font ready for drawing and measuring, with the line geometry text needs.
+struct FontEntry {
+  explicit FontEntry(const FontSpec& spec);
+
+  FontSpec spec;
+  QFont font;
+  QFontMetrics metrics;
+  int ascent;
+  int cell_height;  // ascent + descent: the box text paints its background in
+  int line_height;  // cell height plus the font's external leading
+};
+
+// The desktop's dialog font. Asks the window thread, which owns the application.
+FontSpec fetch_theme_font();
+
+bool is_font_number(int number);
+
+// Fonts of one window, keyed by font number and requested height.
+class FontCache {
+ public:
+  explicit FontCache(FontSpec theme) : theme_(std::move(theme)) {}
+
+  // Font `number` (0-8) with cell height `height` (0: the desktop's default size,
+  // negative: em height). Null for an unknown number. The cache forgets old
+  // fonts when it grows large; a font in use stays alive through its pointer.
+  std::shared_ptr<const FontEntry> get(int number, int height);
+  // The dialog font exactly as the desktop has it.
+  std::shared_ptr<const FontEntry> theme();
+  const FontSpec& theme_spec() const { return theme_; }
+  // How many fonts this cache has made.
+  int fonts_made() const { return fonts_made_; }
+
+ private:
+  FontSpec spec_for(int number, int height);
+  std::shared_ptr<const FontEntry> remember(std::pair<int, int> key, const FontSpec& spec);
+
+  FontSpec theme_;
+  std::map<std::pair<int, int>, std::shared_ptr<const FontEntry>> entries_;
+  int fonts_made_ = 0;
+  int script_face_known_ = -1;  // -1 not looked up yet, 0 none installed, 1 found
+};
+
+// Ends the process with a message on standard error when no installed font has
+// real glyphs: text would otherwise show as empty boxes.
+void require_usable_fonts();
+
+}  // namespace korvid::detail
