@@ -6,6 +6,7 @@
 // inside korvid/.
 #pragma once
 
+#include "korvid/controls.h"
 #include "korvid/desktop.h"
 #include "korvid/dialogs.h"
 #include "korvid/draw.h"
