@@ -40,4 +40,5 @@ void flush_window_thread();
 
 }  // namespace korvid::testing
 #include "korvid/testing_dialogs.h"
+#include "korvid/testing_controls.h"
 #include "korvid/testing_draw.h"

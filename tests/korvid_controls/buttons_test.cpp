@@ -1,0 +1,90 @@
+#include "controls_fixture.h"
+
+namespace controls_test {
+namespace {
+
+namespace kt = korvid::testing;
+
+using Buttons = ControlsTest;
+
+TEST_F(Buttons, ClicksRunCallbacksOffTheWindowThreadAndProgramChangesRunNone) {
+  Recorder pushed, checked, picked;
+  const int button = korvid::createbutton(10, 10, 100, 30, "Push", pushed.callback());
+  const int check = korvid::createcheckbox(10, 50, 100, 30, "Check", checked.callback());
+  const int radio = korvid::createradiobutton(10, 90, 100, 30, "Radio", picked.callback());
+
+  korvid::checkboxsetchecked(check, true);
+  korvid::checkboxsetchecked(check, false);
+  korvid::radiobuttonsetchecked(radio, true);
+  korvid::setbuttontext(button, "Pushed");
+  settle();
+  EXPECT_EQ(pushed.calls() + checked.calls() + picked.calls(), 0);
+  EXPECT_EQ(kt::control_text(window, button), "Pushed");
+
+  kt::click_control(window, button);
+  kt::click_control(window, check);
+  settle();
+  ASSERT_EQ(pushed.calls(), 1);
+  ASSERT_EQ(checked.calls(), 1);
+  EXPECT_EQ(korvid::checkboxischecked(check), 1);
+  const auto window_thread = kt::window_thread_id();
+  for (const auto& thread : {pushed.threads()[0], checked.threads()[0]}) {
+    EXPECT_NE(thread, window_thread);
+    EXPECT_NE(thread, std::this_thread::get_id());
+  }
+  kt::click_control(window, check);
+  settle();
+  EXPECT_EQ(checked.calls(), 2);
+  EXPECT_EQ(korvid::checkboxischecked(check), 0);
+}
+
+TEST_F(Buttons, DisabledButtonIgnoresClicks) {
+  Recorder pushed;
+  const int button = korvid::createbutton(10, 10, 100, 30, "Push", pushed.callback());
+  korvid::enablebutton(button, false);
+  EXPECT_FALSE(kt::control_enabled(window, button));
+  kt::click_control(window, button);
+  settle();
+  EXPECT_EQ(pushed.calls(), 0);
+  korvid::enablebutton(button, true);
+  kt::click_control(window, button);
+  settle();
+  EXPECT_EQ(pushed.calls(), 1);
+}
+
+TEST_F(Buttons, RadioGroupsToggleIndependently) {
+  const int a1 = korvid::createradiobutton(10, 10, 100, 24, "a1");
+  korvid::createbutton(120, 10, 80, 24, "between");  // does not end the group
+  const int a2 = korvid::createradiobutton(10, 40, 100, 24, "a2");
+  korvid::beginradiogroup();
+  const int b1 = korvid::createradiobutton(10, 80, 100, 24, "b1");
+  const int b2 = korvid::createradiobutton(10, 110, 100, 24, "b2");
+
+  kt::click_control(window, a1);
+  kt::click_control(window, b1);
+  EXPECT_EQ(korvid::radiobuttonischecked(a1), 1);
+  EXPECT_EQ(korvid::radiobuttonischecked(b1), 1);
+
+  kt::click_control(window, a2);
+  EXPECT_EQ(korvid::radiobuttonischecked(a1), 0);
+  EXPECT_EQ(korvid::radiobuttonischecked(a2), 1);
+  EXPECT_EQ(korvid::radiobuttonischecked(b1), 1);
+
+  korvid::radiobuttonsetchecked(b2, true);
+  EXPECT_EQ(korvid::radiobuttonischecked(b1), 0);
+  EXPECT_EQ(korvid::radiobuttonischecked(a2), 1);
+  korvid::radiobuttonsetchecked(b2, false);  // the program may clear a group
+  EXPECT_EQ(korvid::radiobuttonischecked(b2), 0);
+}
+
+TEST_F(Buttons, CaptionsAreUtf8AndInvalidTextLeavesThemAlone) {
+  const int button = korvid::createbutton(10, 10, 100, 30, "Grüße ✓");
+  EXPECT_EQ(kt::control_text(window, button), "Grüße ✓");
+  korvid::setbuttontext(button, "bad \xff\xfe");
+  EXPECT_EQ(kt::control_text(window, button), "Grüße ✓");
+  korvid::setbuttontext(button, "");
+  EXPECT_EQ(kt::control_text(window, button), "");
+}
+
+}  // namespace
+}  // namespace controls_test

@@ -1,0 +1,118 @@
+#include "controls_fixture.h"
+
+namespace controls_test {
+namespace {
+
+namespace kt = korvid::testing;
+
+using Identifiers = ControlsTest;
+
+TEST_F(Identifiers, AreGivenInCreationOrderAcrossFamiliesAndWorkOnlyWithTheirOwn) {
+  EXPECT_EQ(korvid::createbutton(10, 10, 80, 24, "a"), 0);
+  EXPECT_EQ(korvid::createcheckbox(10, 40, 80, 24, "b"), 1);
+  EXPECT_EQ(korvid::createradiobutton(10, 70, 80, 24, "c"), 2);
+  const int box = korvid::createtextbox(100, 10, 120, 24);
+  EXPECT_EQ(box, 3);
+  const int list = korvid::createlistbox(100, 40, 120, 80);
+  EXPECT_EQ(list, 4);
+  const int bar = korvid::createscrollbar(300, 10, 16, 200, true);
+  EXPECT_EQ(bar, 5);
+
+  korvid::settextboxcontents(box, "text");
+  EXPECT_EQ(korvid::gettextboxcontents(box), "text");
+  EXPECT_EQ(korvid::getlistboxlength(list), 0);
+  EXPECT_EQ(korvid::getscrollposition(bar), 0);
+
+  // An identifier used with another kind's operation names nothing.
+  EXPECT_EQ(korvid::getlistboxlength(box), -1);
+  EXPECT_EQ(korvid::gettextboxlength(list), -1);
+  EXPECT_EQ(korvid::getscrollposition(0), -1);
+  korvid::settextboxcontents(list, "not a box");
+  EXPECT_EQ(korvid::gettextboxcontents(box), "text");
+  // Identifiers that were never given out.
+  EXPECT_EQ(korvid::getlistboxlength(6), -1);
+  EXPECT_EQ(korvid::getlistboxlength(-1), -1);
+}
+
+TEST_F(Identifiers, RemovedControlVanishesAndItsIdentifierIsNeverReused) {
+  Recorder pressed;
+  std::atomic<int> window_clicks{0};
+  korvid::registermousehandler(korvid::mouse::left_up, [&](int, int) { ++window_clicks; });
+  korvid::createbutton(200, 10, 80, 24, "keep");
+  const int check = korvid::createcheckbox(200, 40, 80, 24, "check");
+  const int button = korvid::createbutton(10, 10, 80, 30, "Go", pressed.callback());
+  korvid::checkboxsetchecked(check, true);
+
+  kt::click_point(window, 20, 20);
+  settle();
+  EXPECT_EQ(pressed.calls(), 1);
+  EXPECT_EQ(window_clicks, 0);
+
+  korvid::removebutton(button);
+  EXPECT_FALSE(kt::control_visible(window, button));
+  kt::click_point(window, 20, 20);  // lands on the window now
+  settle();
+  EXPECT_EQ(pressed.calls(), 1);
+  EXPECT_EQ(window_clicks, 1);
+
+  int x = -7, y = -7, w = -7, h = -7;
+  EXPECT_EQ(korvid::getbuttonposition(button, x, y, w, h), 0);
+  EXPECT_EQ(x, -7);
+  korvid::setbuttonposition(button, 0, 0, 10, 10);
+  korvid::setbuttontext(button, "gone");
+  korvid::removebutton(button);
+  EXPECT_EQ(korvid::checkboxischecked(button), 0);
+  EXPECT_EQ(korvid::checkboxischecked(check), 1);
+
+  EXPECT_EQ(korvid::createtextbox(10, 100, 80, 24), 3);
+}
+
+TEST_F(Identifiers, PositionsMoveControlsAndDropDownsKeepTheirClosedHeight) {
+  const int button = korvid::createbutton(10, 10, 80, 24, "a");
+  const int drop = korvid::createdropdownlist(10, 50, 120, 200);
+  korvid::setbuttonposition(button, 30, 40, 100, 32);
+  int x = 0, y = 0, w = 0, h = 0;
+  ASSERT_EQ(korvid::getbuttonposition(button, x, y, w, h), 1);
+  EXPECT_EQ((std::array{x, y, w, h}), (std::array{30, 40, 100, 32}));
+  const auto shown = kt::control_geometry(window, button);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->x, 30);
+
+  ASSERT_EQ(korvid::getdropdownlistposition(drop, x, y, w, h), 1);
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(w, 120);
+  EXPECT_GT(h, 0);
+  EXPECT_LT(h, 200);
+  EXPECT_EQ(korvid::gettextboxposition(drop, x, y, w, h), 0);
+}
+
+// With the tables held by someone else, operations give up and report failure
+// instead of hanging, and everything works again once the tables are free.
+TEST_F(Identifiers, BusyTablesFailSoftly) {
+  Recorder pressed;
+  const int bar = korvid::createscrollbar(300, 10, 16, 200, true);
+  const int button = korvid::createbutton(10, 10, 80, 30, "Go", pressed.callback());
+  kt::set_control_lock_waits(window, 0, 0);
+  kt::lock_control_tables(window);
+  const int unrecorded = korvid::createbutton(10, 50, 80, 30, "lost");
+  EXPECT_EQ(korvid::getscrollposition(bar), -1);
+  EXPECT_EQ(korvid::checkboxischecked(button), 0);
+  kt::unlock_control_tables(window);
+
+  EXPECT_EQ(unrecorded, 2);  // the identifier is taken, but names no control
+  EXPECT_FALSE(kt::control_visible(window, unrecorded));
+  EXPECT_EQ(korvid::getscrollposition(bar), 0);
+
+  kt::lock_control_tables(window);
+  kt::click_point(window, 20, 20);  // the window thread cannot look the button up
+  kt::unlock_control_tables(window);
+  settle();
+  EXPECT_EQ(pressed.calls(), 0);
+  kt::click_control(window, button);
+  settle();
+  EXPECT_EQ(pressed.calls(), 1);
+  EXPECT_EQ(korvid::createbutton(10, 90, 80, 30, "next"), 3);
+}
+
+}  // namespace
+}  // namespace controls_test
