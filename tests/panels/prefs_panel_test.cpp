@@ -1,0 +1,137 @@
+// The preferences panel as a user works it: every setting reaches the file
+// through Back and only through Back, bad numbers keep their fields, the font
+// size stays within its range, and a save that fails is said.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/event_codes.h"
+#include "app/prefs_panel.h"
+#include "korvid/korvid.h"
+#include "korvid/testing.h"
+#include "tests/panels/panel_fixture.h"
+
+namespace veltrim::testing {
+namespace {
+
+namespace kt = korvid::testing;
+
+class PrefsPanelTest : public PanelTest {
+ protected:
+  std::filesystem::path prefs_file() const { return home.path / "config" / "Veltrim" / "Veltrim.preferences"; }
+  Preferences preferences;  // the defaults: spread, 30, 15, serif, 24
+};
+
+TEST_F(PrefsPanelTest, EverySettingReachesTheFileThroughBack) {
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const PrefsControls& c = panel.controls();
+  EXPECT_EQ(korvid::gettextboxcontents(c.advance_box), "30");
+  EXPECT_EQ(korvid::gettextboxcontents(c.back_box), "15");
+  EXPECT_EQ(korvid::checkboxischecked(c.fixed_total), 1);
+  EXPECT_EQ(korvid::radiobuttonischecked(c.spread), 1);
+  EXPECT_EQ(korvid::getlistboxselection(c.font_list), -1);
+  EXPECT_EQ(korvid::getlistboxtext(c.font_list, 3), "Sans Serif Bold");
+  kt::Geometry back = kt::control_geometry(window, c.back).value();
+  EXPECT_EQ(back.x, korvid::getmaxx() - 125);
+  EXPECT_EQ(back.y, korvid::getmaxy() - 45);
+  grab("preferences_panel");
+
+  kt::click_control(window, c.next_segment);
+  korvid::settextboxcontents(c.advance_box, "45");
+  korvid::settextboxcontents(c.back_box, " 20");
+  EXPECT_FALSE(panel.act(select(c.font_list, 3)));
+  EXPECT_EQ(preferences.font_face, reading_font::sans_serif_bold);  // at once, for the preview
+  EXPECT_FALSE(panel.act(click(c.larger)));
+  EXPECT_EQ(preferences.font_size, 26);
+  EXPECT_FALSE(std::filesystem::exists(prefs_file())) << "written before Back";
+
+  EXPECT_TRUE(panel.act(click(c.back)));
+  EXPECT_TRUE(kt::shown_dialogs().empty()) << kt::last_dialog().text;
+  EXPECT_EQ(read_text(prefs_file()),
+            "Advance Seconds =       45\r\nHold Seconds =       20\r\nTime Mode =        2\r\n"
+            "Font Face =        4\r\nFont Size =       26\r\n");
+}
+
+TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {
+  preferences.time_mode = static_cast<std::int32_t>(TimeMode::next_segment);
+  preferences.advance_seconds = 123456;  // too wide to show: stars, which read back as nothing
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const PrefsControls& c = panel.controls();
+  EXPECT_EQ(korvid::radiobuttonischecked(c.next_segment), 1);
+  EXPECT_EQ(korvid::gettextboxcontents(c.advance_box), "*****");
+  korvid::settextboxcontents(c.back_box, "-5");
+
+  EXPECT_FALSE(panel.act(click(c.fixed_total)));
+  EXPECT_FALSE(kt::control_enabled(window, c.spread));
+  EXPECT_FALSE(kt::control_enabled(window, c.next_segment));
+  EXPECT_TRUE(panel.act(click(c.back)));
+  EXPECT_EQ(preferences.advance_seconds, 123456);
+  EXPECT_EQ(preferences.hold_seconds, 15);
+  EXPECT_EQ(preferences.time_mode, 0);
+  EXPECT_NE(read_text(prefs_file()).find("Time Mode =        0\r\n"), std::string::npos);
+
+  for (const char* text : {"", "abc", "12abc", "-1"}) {
+    korvid::settextboxcontents(c.back_box, text);
+    EXPECT_EQ(get_integer_textbox(c.back_box, 7), 7) << text;
+  }
+  korvid::settextboxcontents(c.back_box, "  42");
+  EXPECT_EQ(get_integer_textbox(c.back_box, 7), 42);
+}
+
+TEST_F(PrefsPanelTest, FontSizeStaysInRangeAndOtherWaysOutWriteNothing) {
+  preferences.font_size = 127;
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const PrefsControls& c = panel.controls();
+  panel.act(click(c.larger));
+  EXPECT_EQ(preferences.font_size, 128);
+  panel.act(click(c.larger));
+  EXPECT_EQ(preferences.font_size, 128);
+  preferences.font_size = 9;
+  panel.act(click(c.smaller));
+  EXPECT_EQ(preferences.font_size, 8);
+  panel.act(click(c.smaller));
+  EXPECT_EQ(preferences.font_size, 8);
+
+  EXPECT_FALSE(panel.act(event::click));
+  EXPECT_TRUE(panel.act(event::edit));
+  EXPECT_EQ(preferences.font_size, 8) << "kept in memory";
+  EXPECT_FALSE(std::filesystem::exists(prefs_file()));
+}
+
+TEST_F(PrefsPanelTest, AFailedSaveIsSaidAndTheControlsGoWithThePanel) {
+  const std::filesystem::path folder = prefs_file().parent_path();
+  std::filesystem::create_directories(folder);
+  PrefsControls c;
+  {
+    PreferencesPanel panel(window, preferences, events, platform, current);
+    c = panel.controls();
+    korvid::settextboxcontents(c.advance_box, "50");
+    kt::press_ok();
+    with_unwritable_folder(folder, [&] { EXPECT_TRUE(panel.act(click(c.back))); });
+  }
+  const kt::ShownDialog shown = kt::last_dialog();
+  EXPECT_EQ(shown.icon, kt::DialogIcon::error);
+  EXPECT_EQ(shown.text.rfind("Could not save the preferences: ", 0), 0u) << shown.text;
+  EXPECT_GT(shown.text.size(), std::string_view("Could not save the preferences: ").size());
+  EXPECT_EQ(preferences.advance_seconds, 50);
+  EXPECT_FALSE(std::filesystem::exists(prefs_file()));
+  for (const int id : {c.back, c.fixed_total, c.spread, c.next_segment, c.advance_box, c.back_box, c.font_list,
+                       c.larger, c.smaller}) {
+    EXPECT_FALSE(kt::control_visible(window, id)) << id;
+  }
+}
+
+TEST_F(PrefsPanelTest, TheWaitEndsOnBackWithItsCode) {
+  std::thread user([this] {
+    // The panel's controls are the window's first; Back is made last.
+    while (!kt::control_visible(window, 8)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    kt::click_control(window, 8);
+  });
+  EXPECT_EQ(handle_preferences_panel(window, preferences, events, platform, current), event::exit);
+  user.join();
+  EXPECT_TRUE(std::filesystem::exists(prefs_file()));
+}
+
+}  // namespace
+}  // namespace veltrim::testing
