@@ -1,0 +1,169 @@
+// The import panel with the real converters: Markdown at a chosen heading
+// level, a deck's slides and its notes, what a failing or missing converter
+// shows, cancelling, the kind-dependent heading-level list, the scratch files
+// left behind (none), and the idle wait's processor time.
+#include <gtest/gtest.h>
+#include <pthread.h>
+#include <time.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/event_codes.h"
+#include "app/external.h"
+#include "app/import_panel.h"
+#include "app/script_file.h"
+#include "korvid/korvid.h"
+#include "korvid/testing.h"
+#include "tests/panels/panel_fixture.h"
+
+namespace veltrim::testing {
+namespace {
+
+namespace kt = korvid::testing;
+
+std::string words(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "word ";
+  return text;
+}
+
+class ImportPanelTest : public PanelTest {
+ protected:
+  bool scratch_is_empty() const { return std::filesystem::is_empty(home.path / "tmp"); }
+  // The user presses Import and picks `file` in the dialog.
+  int import_file(ImportPanel& panel, const std::filesystem::path& file) {
+    kt::type_and_accept(file.string());
+    return panel.act(click(panel.controls().import));
+  }
+};
+
+TEST_F(ImportPanelTest, MarkdownAtLevelTwoMakesSegmentsWithTheirOwnLengths) {
+  const std::filesystem::path markdown = home.path / "talk.md";
+  write_text(markdown, "# Guide\n\nThree words here.\n\n## Opening - 2:00\n\nHello all.\n\n## Details\n\n" +
+                           words(260) + "\n\n### Aside\n\nStays inside details.\n");
+  ImportPanel panel(window, events, platform, current);
+  EXPECT_EQ(korvid::getdropdownlistselection(panel.controls().kind_list), 0);
+  EXPECT_EQ(korvid::getdropdownlistselection(panel.controls().level_list), 1);
+  grab("import_panel");
+  EXPECT_TRUE(import_file(panel, markdown));
+  const kt::ShownDialog asked = kt::last_dialog();
+  EXPECT_EQ(asked.title, "Import Markdown");
+  ASSERT_FALSE(asked.filters.empty());
+  EXPECT_NE(asked.filters.front().find("*.md"), std::string::npos) << asked.filters.front();
+
+  Script script = panel.take_result();
+  ASSERT_EQ(script.script_number_segments(), 3);
+  EXPECT_EQ(script.segment(1).title(), "Guide");
+  EXPECT_EQ(script.segment(1).time(), 15);  // three words: the shortest estimate
+  EXPECT_EQ(script.segment(2).title(), "Opening");
+  EXPECT_EQ(script.segment(2).time(), 120);  // written in the heading
+  EXPECT_EQ(script.segment(3).title(), "Details");
+  EXPECT_EQ(script.segment(3).time(), 120);  // 260 words at 130 a minute
+  EXPECT_TRUE(script.filename().empty()) << "an import is untitled, so a save asks for a name";
+  EXPECT_TRUE(scratch_is_empty());
+}
+
+TEST_F(ImportPanelTest, ADeckImportsItsSlidesAndItsNotes) {
+  const std::filesystem::path deck = std::filesystem::path(PANELS_FIXTURES) / "real-deck.pptx";
+  std::string bodies[2];
+  for (const int kind : {1, 2}) {
+    ImportPanel panel(window, events, platform, current);
+    EXPECT_FALSE(panel.act(choose(panel.controls().kind_list, kind)));
+    EXPECT_TRUE(import_file(panel, deck));
+    EXPECT_EQ(kt::last_dialog().title, "Import PowerPoint");
+    Script script = panel.take_result();
+    EXPECT_EQ(script.script_number_segments(), 5) << kind;
+    EXPECT_TRUE(script.filename().empty());
+    bodies[kind - 1] = script_text(script);
+    EXPECT_TRUE(scratch_is_empty());
+  }
+  EXPECT_NE(bodies[0], bodies[1]) << "notes imported the slides' own text";
+}
+
+TEST_F(ImportPanelTest, AFailedConversionSaysWhyAndKeepsThePanelOpen) {
+  ImportPanel panel(window, events, platform, current);
+  const ImportControls& c = panel.controls();
+  // The converter complains about a file it cannot read.
+  EXPECT_FALSE(import_file(panel, home.path / "gone.md"));
+  EXPECT_EQ(panel.status(), "Import failed.");
+  EXPECT_FALSE(panel.failure_detail().empty());
+  EXPECT_LE(panel.failure_detail().size(), longest_error_line);
+  EXPECT_EQ(panel.failure_detail().find('\n'), std::string::npos);
+  EXPECT_TRUE(kt::control_enabled(window, c.import));
+  EXPECT_TRUE(scratch_is_empty());
+  grab("import_panel_failed");
+
+  // Cancelling the file dialog clears the failure and leaves the panel open.
+  kt::cancel_dialog();
+  EXPECT_FALSE(panel.act(click(c.import)));
+  EXPECT_EQ(panel.status(), "");
+  EXPECT_TRUE(kt::control_enabled(window, c.import));
+  EXPECT_TRUE(panel.take_result().script_is_empty());
+
+  // A program folder without the converters.
+  const std::filesystem::path file = home.path / "talk.md";
+  write_text(file, "# Talk\n\nHello.\n");
+  platform.program_directory = home.path;
+  EXPECT_FALSE(import_file(panel, file));
+  EXPECT_EQ(panel.status(), "Import failed.");
+  EXPECT_TRUE(kt::control_enabled(window, c.import));
+  EXPECT_TRUE(scratch_is_empty());
+  EXPECT_TRUE(panel.act(click(c.back)));
+  EXPECT_TRUE(panel.take_result().script_is_empty());
+}
+
+TEST_F(ImportPanelTest, SwitchingKindsRemakesTheHeadingLevelList) {
+  ImportControls gone;
+  {
+    ImportPanel panel(window, events, platform, current);
+    const int first = panel.controls().level_list;
+    ASSERT_GE(first, 0);
+    korvid::setdropdownlistselection(first, 3);
+    EXPECT_FALSE(panel.act(choose(panel.controls().kind_list, 1)));
+    EXPECT_EQ(panel.controls().level_list, -1);
+    EXPECT_FALSE(kt::control_visible(window, first));
+    EXPECT_FALSE(panel.act(choose(panel.controls().kind_list, 0)));
+    const int second = panel.controls().level_list;
+    ASSERT_GE(second, 0);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(korvid::getdropdownlistselection(second), 1);
+    EXPECT_EQ(korvid::getdropdownlistlength(second), 4);
+    gone = panel.controls();
+  }
+  for (const int id : {gone.kind_list, gone.back, gone.import, gone.level_list}) {
+    EXPECT_FALSE(kt::control_visible(window, id)) << id;
+  }
+}
+
+double thread_seconds(pthread_t thread) {
+  clockid_t clock{};
+  pthread_getcpuclockid(thread, &clock);
+  timespec used{};
+  clock_gettime(clock, &used);
+  return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) / 1e9;
+}
+
+TEST_F(ImportPanelTest, TheIdlePanelUsesAlmostNoProcessorTime) {
+  Script imported;
+  int code = 0;
+  std::thread panel([&] { code = handle_import_panel(window, imported, events, platform, current); });
+  // The panel's controls are the window's first; wait until it is up.
+  while (!kt::control_visible(window, 2)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  const double before = thread_seconds(panel.native_handle());
+  const auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  const double used = thread_seconds(panel.native_handle()) - before;
+  kt::click_control(window, 1);  // Back
+  panel.join();
+  EXPECT_EQ(code, event::exit);
+  EXPECT_TRUE(imported.script_is_empty());
+  // A panel that polls spends most of the second; waiting spends next to none.
+  EXPECT_LT(used, 0.1) << "seconds of processor time in one idle second";
+  RecordProperty("idle_cpu_seconds", std::to_string(used));
+}
+
+}  // namespace
+}  // namespace veltrim::testing
