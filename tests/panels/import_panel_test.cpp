@@ -160,8 +160,9 @@ TEST_F(ImportPanelTest, TheIdlePanelUsesAlmostNoProcessorTime) {
   panel.join();
   EXPECT_EQ(code, event::exit);
   EXPECT_TRUE(imported.script_is_empty());
-  // A panel that polls spends most of the second; waiting spends next to none.
-  EXPECT_LT(used, 0.1) << "seconds of processor time in one idle second";
+  // Waiting costs a few milliseconds (about 0.008 s); a panel that polls gets
+  // a tenth of a second or more even on a machine loaded twentyfold.
+  EXPECT_LT(used, 0.05) << "seconds of processor time in one idle second";
   RecordProperty("idle_cpu_seconds", std::to_string(used));
 }
 
