@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "korvid/draw.h"
+#include "korvid/internal/draw_text_codec.h"
 #include "korvid/internal/gui_thread.h"
 
 namespace korvid::detail {
@@ -27,6 +28,9 @@ QStringList mono_families() {
 constexpr int largest_pixel_size = 4096;
 // A program may keep asking for new sizes; past this many fonts the cache starts over.
 constexpr std::size_t cache_limit = 64;
+// Widths remembered per font: a long segment's layout measures a few thousand
+// pieces; past this many the memory starts over.
+constexpr std::size_t width_limit = 16384;
 
 int cell_height_at(FontSpec spec, int pixel_size) {
   spec.pixel_size = pixel_size;
@@ -114,6 +118,16 @@ FontEntry::FontEntry(const FontSpec& font_spec)
       ascent(metrics.ascent()),
       cell_height(metrics.height()),
       line_height(metrics.height() + std::max(0, metrics.leading())) {}
+
+int FontEntry::line_width(std::string_view utf8) const {
+  if (const auto found = widths_.find(utf8); found != widths_.end()) return found->second;
+  const auto text = decode_text(utf8);
+  if (!text) return -1;
+  const int width = metrics.horizontalAdvance(*text);
+  if (widths_.size() >= width_limit) widths_.clear();
+  widths_.emplace(utf8, width);
+  return width;
+}
 
 FontSpec fetch_theme_font() {
   const auto theme = call_on_gui([] {

@@ -1,6 +1,8 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "korvid/draw.h"
@@ -15,44 +17,45 @@ using detail::DrawState;
 using detail::FontEntry;
 using detail::WindowData;
 
-// A text cut into its lines and measured in one font.
+// A text cut into its lines and measured in one font. The lines point into
+// the caller's text.
 struct TextBlock {
-  QStringList lines;
+  std::vector<std::string_view> lines;
   std::vector<int> widths;
   int width = 0;   // the widest line
   int height = 0;  // all lines, each a full line height
 };
 
-bool has_line_break(const QString& text) {
-  return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-}
-
 // Lines end at CR LF, LF or CR; a break at the very end starts no further line.
-QStringList split_lines(const QString& text) {
-  QStringList lines;
-  qsizetype start = 0;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) continue;
-    lines << text.mid(start, i - start);
-    if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-    start = i + 1;
+// Breaks are ASCII, so cutting the bytes never splits a character.
+std::vector<std::string_view> split_lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find_first_of("\r\n");
+    lines.push_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    const std::size_t skip = text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    text.remove_prefix(end + skip);
   }
-  if (start < text.size()) lines << text.mid(start);
   return lines;
 }
 
-TextBlock measure(const FontEntry& font, const QString& text) {
+// Empty when the text is not valid UTF-8.
+std::optional<TextBlock> measure(const FontEntry& font, std::string_view text) {
   TextBlock block;
-  block.lines = has_line_break(text) ? split_lines(text) : QStringList{text};
-  if (text.isEmpty()) block.lines.clear();
-  for (const QString& line : block.lines) {
-    const int width = font.metrics.horizontalAdvance(line);
+  block.lines = split_lines(detail::until_nul(text));
+  for (const std::string_view line : block.lines) {
+    const int width = font.line_width(line);
+    if (width < 0) return std::nullopt;
     block.widths.push_back(width);
     block.width = std::max(block.width, width);
   }
   block.height = static_cast<int>(block.lines.size()) * font.line_height;
   return block;
+}
+
+QString to_qstring(std::string_view line) {
+  return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }
 
 // Left edge of a line of `width` in a box from `left` to `right`.
@@ -77,8 +80,8 @@ void draw_horizontal(WindowData& window, const TextBlock& block) {
     painter.setFont(font.font);
     painter.setPen(detail::to_qcolor(state.color));
     const QColor background = detail::to_qcolor(state.bk_color);
-    for (qsizetype i = 0; i < block.lines.size(); ++i) {
-      const int width = block.widths[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+      const int width = block.widths[i];
       const std::int64_t x = justified_left(state.text.horiz, box_left, box_right, width);
       const std::int64_t y = state.text_y + static_cast<std::int64_t>(i) * font.line_height;
       touched.left = std::min(touched.left, x);
@@ -88,7 +91,7 @@ void draw_horizontal(WindowData& window, const TextBlock& block) {
       if (!detail::page_rect(state, {x, y, x + width, y + font.cell_height}, page.rect())) continue;
       const QPointF at = detail::page_point(state, x, y);
       painter.fillRect(QRectF(at, QSizeF(width, font.cell_height)), background);
-      painter.drawText(at + QPointF(0, font.ascent), block.lines[i]);
+      painter.drawText(at + QPointF(0, font.ascent), to_qstring(block.lines[i]));
     }
   });
   state.text_y = detail::wrap32(static_cast<std::int64_t>(state.text_y) + block.height);
@@ -109,10 +112,10 @@ void draw_vertical(WindowData& window, const TextBlock& block) {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setFont(font.font);
     painter.setPen(detail::to_qcolor(state.color));
-    for (qsizetype i = 0; i < block.lines.size(); ++i) {
-      const int width = block.widths[static_cast<std::size_t>(i)];
-      const auto x = static_cast<int>(justified_left(state.text.horiz, 0, block.width, width));
-      painter.drawText(QPoint(x, static_cast<int>(i) * font.line_height + font.ascent), block.lines[i]);
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+      const auto x = static_cast<int>(justified_left(state.text.horiz, 0, block.width, block.widths[i]));
+      const int y = static_cast<int>(i) * font.line_height + font.ascent;
+      painter.drawText(QPoint(x, y), to_qstring(block.lines[i]));
     }
   }
   const QImage turned = upright.transformed(QTransform().rotate(-90));
@@ -181,13 +184,12 @@ void settextxy(int x, int y) {
 
 void outtext(std::string_view text) {
   auto window = detail::drawing_window();
-  const auto decoded = detail::decode_text(text);
-  if (!decoded) return;
-  const TextBlock block = measure(*window->draw->font, *decoded);
+  const auto block = measure(*window->draw->font, text);
+  if (!block) return;
   if (window->draw->text.direction == horiz_dir) {
-    draw_horizontal(*window, block);
+    draw_horizontal(*window, *block);
   } else {
-    draw_vertical(*window, block);
+    draw_vertical(*window, *block);
   }
 }
 
@@ -198,18 +200,18 @@ void outtextxy(int x, int y, std::string_view text) {
 
 int textwidth(std::string_view text) {
   auto window = detail::drawing_window();
-  const auto decoded = detail::decode_text(text);
-  if (!decoded) return -1;
   const FontEntry& font = *window->draw->font;
-  if (!has_line_break(*decoded)) return font.metrics.horizontalAdvance(*decoded);
-  return measure(font, *decoded).width;
+  // One line is the common case: measured without cutting anything up.
+  text = detail::until_nul(text);
+  if (text.find_first_of("\r\n") == std::string_view::npos) return font.line_width(text);
+  const auto block = measure(font, text);
+  return block ? block->width : -1;
 }
 
 int textheight(std::string_view text) {
   auto window = detail::drawing_window();
-  const auto decoded = detail::decode_text(text);
-  if (!decoded) return -1;
-  return measure(*window->draw->font, *decoded).height;
+  const auto block = measure(*window->draw->font, text);
+  return block ? block->height : -1;
 }
 
 // Linux desktops use UTF-8 as their code page, so there is nothing to switch.

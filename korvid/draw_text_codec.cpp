@@ -5,6 +5,8 @@
 
 namespace korvid::detail {
 
+std::string_view until_nul(std::string_view text) { return text.substr(0, text.find('\0')); }
+
 bool is_valid_utf8(std::string_view text) {
   // Smallest code point each sequence length may carry; anything less is overlong.
   constexpr std::array<std::uint32_t, 5> smallest = {0, 0, 0x80, 0x800, 0x10000};
@@ -44,7 +46,7 @@ bool is_valid_utf8(std::string_view text) {
 }
 
 std::optional<QString> decode_text(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
+  text = until_nul(text);
   if (!is_valid_utf8(text)) return std::nullopt;
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

@@ -8,6 +8,9 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace korvid::detail {
@@ -27,12 +30,25 @@ QFont make_qfont(const FontSpec& spec);
 struct FontEntry {
   explicit FontEntry(const FontSpec& spec);
 
+  // Advance width of one line of UTF-8 text (no line breaks); -1 when it is not
+  // valid UTF-8. Layout measures the same pieces of text on every pass, so
+  // widths are remembered; shaping a line costs far more than looking it up.
+  int line_width(std::string_view utf8) const;
+
   FontSpec spec;
   QFont font;
   QFontMetrics metrics;
   int ascent;
   int cell_height;  // ascent + descent: the box text paints its background in
   int line_height;  // cell height plus the font's external leading
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  // Touched by the drawing thread only (the program draws from one thread at a time).
+  mutable std::unordered_map<std::string, int, Hash, std::equal_to<>> widths_;
 };
 
 // The desktop's dialog font. Asks the window thread, which owns the application.
