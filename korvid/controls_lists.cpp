@@ -24,20 +24,39 @@ std::optional<int> insertion_row(int index, int count) {
   return index;
 }
 
-template <class Fn>
-auto with_list(int id, Fn&& fn) {
-  return detail::query_control<QListWidget>(Family::list_box, id, [&](QListWidget& list) {
-    const QSignalBlocker quiet(list);
-    return fn(list);
+// Runs `fn` with list `id` (of widget type W and family F) with its signals
+// blocked, so nothing `fn` changes looks like the user's doing.
+template <class W, Family F, class Fn>
+auto change(int id, Fn&& fn) {
+  return detail::query_control<W>(F, id, [&](W& widget) {
+    const QSignalBlocker quiet(widget);
+    return fn(widget);
+  });
+}
+
+template <class W, Family F, class Fn>
+void act(int id, Fn&& fn) {
+  detail::act_on_control<W>(F, id, [&](W& widget) {
+    const QSignalBlocker quiet(widget);
+    fn(widget);
   });
 }
 
 template <class Fn>
+auto with_list(int id, Fn&& fn) {
+  return change<QListWidget, Family::list_box>(id, std::forward<Fn>(fn));
+}
+template <class Fn>
+void act_on_list(int id, Fn&& fn) {
+  act<QListWidget, Family::list_box>(id, std::forward<Fn>(fn));
+}
+template <class Fn>
 auto with_combo(int id, Fn&& fn) {
-  return detail::query_control<QComboBox>(Family::drop_down, id, [&](QComboBox& combo) {
-    const QSignalBlocker quiet(combo);
-    return fn(combo);
-  });
+  return change<QComboBox, Family::drop_down>(id, std::forward<Fn>(fn));
+}
+template <class Fn>
+void act_on_combo(int id, Fn&& fn) {
+  act<QComboBox, Family::drop_down>(id, std::forward<Fn>(fn));
 }
 
 int selected_row(const QListWidget& list) {
@@ -76,28 +95,25 @@ int insertlistboxentry(int id, int index, std::string_view text) {
 }
 
 void removelistboxentry(int id, int index) {
-  with_list(id, [&](QListWidget& list) {
+  act_on_list(id, [&](QListWidget& list) {
     if (index >= 0 && index < list.count()) delete list.takeItem(index);
-    return 0;
   });
 }
 
 void clearlistboxentries(int id) {
-  with_list(id, [](QListWidget& list) {
+  act_on_list(id, [](QListWidget& list) {
     list.clear();
-    return 0;
   });
 }
 
 void setlistboxselection(int id, int index) {
-  with_list(id, [&](QListWidget& list) {
+  act_on_list(id, [&](QListWidget& list) {
     if (index >= 0 && index < list.count()) {
       list.setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
     } else {
       list.clearSelection();
       list.setCurrentRow(-1);
     }
-    return 0;
   });
 }
 
@@ -146,23 +162,20 @@ int insertdropdownlistentry(int id, int index, std::string_view text) {
 }
 
 void removedropdownlistentry(int id, int index) {
-  with_combo(id, [&](QComboBox& combo) {
+  act_on_combo(id, [&](QComboBox& combo) {
     if (index >= 0 && index < combo.count()) combo.removeItem(index);
-    return 0;
   });
 }
 
 void cleardropdownlistentries(int id) {
-  with_combo(id, [](QComboBox& combo) {
+  act_on_combo(id, [](QComboBox& combo) {
     combo.clear();
-    return 0;
   });
 }
 
 void setdropdownlistselection(int id, int index) {
-  with_combo(id, [&](QComboBox& combo) {
+  act_on_combo(id, [&](QComboBox& combo) {
     combo.setCurrentIndex(index >= 0 && index < combo.count() ? index : -1);
-    return 0;
   });
 }
 

@@ -156,6 +156,11 @@ auto with_box(int id, Fn&& fn) {
   return detail::query_control<TextBox>(Family::text_box, id, std::forward<Fn>(fn));
 }
 
+template <class Fn>
+void act_on_box(int id, Fn&& fn) {
+  detail::act_on_control<TextBox>(Family::text_box, id, std::forward<Fn>(fn));
+}
+
 void connect_enter(QWidget& widget, const std::weak_ptr<WindowData>& window, int index) {
   // Only a single-line box has an Enter callback; in a multi-line box Enter
   // starts a new line. `returnPressed` comes from the keyboard only.
@@ -186,10 +191,7 @@ int createmultilinetextbox(int x, int y, int width, int height, bool wrap) {
 void settextboxcontents(int id, std::string_view text) {
   const std::optional<QString> value = detail::strict_utf16(text);
   if (!value) return;
-  with_box(id, [&](TextBox& box) {
-    box.set_box_text(*value);
-    return 0;
-  });
+  act_on_box(id, [&](TextBox& box) { box.set_box_text(*value); });
 }
 
 std::string gettextboxcontents(int id) {
@@ -205,16 +207,12 @@ int gettextboxlength(int id) {
 void inserttextboxtext(int id, std::string_view text) {
   const std::optional<QString> value = detail::strict_utf16(text);
   if (!value) return;
-  with_box(id, [&](TextBox& box) {
-    box.replace_selection(*value);
-    return 0;
-  });
+  act_on_box(id, [&](TextBox& box) { box.replace_selection(*value); });
 }
 
 void deletetextboxselection(int id) {
-  with_box(id, [](TextBox& box) {
+  act_on_box(id, [](TextBox& box) {
     if (!box.selected_text().isEmpty()) box.replace_selection(QString());
-    return 0;
   });
 }
 
@@ -235,18 +233,14 @@ int gettextboxcursorposition(int id) {
 }
 
 void settextboxcursorposition(int id, int position) {
-  with_box(id, [&](TextBox& box) {
-    box.select(position, position);
-    return 0;
-  });
+  act_on_box(id, [&](TextBox& box) { box.select(position, position); });
 }
 
 void textboxselect(int id, int count) {
-  with_box(id, [&](TextBox& box) {
+  act_on_box(id, [&](TextBox& box) {
     const int start = box.selection_start();
     box.select(start, start + count);
     dynamic_cast<QWidget&>(box).setFocus(Qt::OtherFocusReason);
-    return 0;
   });
 }
 
