@@ -107,6 +107,8 @@ int getch() {
   auto window = detail::current_window_shared();
   int code = 0;
   {
+    // The window thread sets `closing` under this lock, so a close cannot slip
+    // in between the check and the wait.
     std::unique_lock lock(window->input_lock);
     window->key_event.wait(lock, [&] { return !window->keys.empty() || window->closing; });
     if (!window->keys.empty()) {
@@ -132,15 +134,21 @@ void enableresize(std::function<void()> handler) {
   }
   detail::run_on_gui([&] {
     if (!window->widget) return;
+    // No larger than the pages, so every pixel of the window has a page behind it.
     window->widget->setMinimumSize(1, 1);
-    window->widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window->widget->setMaximumSize(window->page_size);
   });
 }
 
 void disableresize() {
-  auto& window = detail::current_window();
-  std::lock_guard lock(window.input_lock);
-  window.resize_handler = nullptr;
+  auto window = detail::current_window_shared();
+  {
+    std::lock_guard lock(window->input_lock);
+    window->resize_handler = nullptr;
+  }
+  detail::run_on_gui([&] {
+    if (window->widget) window->widget->setFixedSize(window->widget->size());
+  });
 }
 
 void setwindowclosecallback(std::function<void()> callback) {
@@ -161,7 +169,9 @@ void setapplicationdpiaware() {
 }
 
 int getdpi() {
-  if (!detail::gui_running()) return 96;
+  // The program sizes its window from this before opening it, so the screen
+  // must be reachable without a window.
+  if (!detail::ensure_gui_thread()) return 96;
   return detail::call_on_gui([] {
            QScreen* screen = QGuiApplication::primaryScreen();
            return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;

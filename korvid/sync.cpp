@@ -37,4 +37,29 @@ bool AutoResetEvent::wait_for(std::chrono::milliseconds limit) {
   return true;
 }
 
+bool RecursiveTimedMutex::lock(std::optional<std::chrono::milliseconds> limit) {
+  const auto me = std::this_thread::get_id();
+  std::unique_lock lock(mutex_);
+  auto available = [&] { return depth_ == 0 || owner_ == me; };
+  if (limit) {
+    if (!released_.wait_for(lock, *limit, available)) return false;
+  } else {
+    released_.wait(lock, available);
+  }
+  owner_ = me;
+  ++depth_;
+  return true;
+}
+
+bool RecursiveTimedMutex::unlock() {
+  {
+    std::lock_guard lock(mutex_);
+    if (depth_ == 0 || owner_ != std::this_thread::get_id()) return false;
+    if (--depth_ > 0) return true;
+    owner_ = std::thread::id();
+  }
+  released_.notify_one();
+  return true;
+}
+
 }  // namespace korvid::detail

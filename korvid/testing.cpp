@@ -1,7 +1,9 @@
 #include "korvid/testing.h"
 
 #include <QCoreApplication>
+#include <QIcon>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -117,19 +119,21 @@ void press_extended_key(int window, int code) {
 
 void resize_window(int window, int width, int height) {
   with_widget(window, [&](QWidget& widget) {
-    widget.setMinimumSize(1, 1);
-    widget.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (widget.minimumSize() == widget.maximumSize()) return;  // no border to drag
     widget.resize(width, height);
-    // The offscreen platform may defer the resize event; deliver it now.
-    if (widget.size() != QSize(width, height) || !widget.isVisible()) {
-      QResizeEvent event(QSize(width, height), widget.size());
-      QCoreApplication::sendEvent(&widget, &event);
-    }
+    // The platform reports the new geometry asynchronously; take it in now.
+    QCoreApplication::processEvents();
   });
 }
 
 void request_close(int window) {
   with_widget(window, [](QWidget& widget) { widget.close(); });
+}
+
+void set_close_grace(int id, std::chrono::milliseconds grace) {
+  auto window = detail::find_window(id);
+  if (!window) return;
+  detail::run_on_gui([&] { window->close_grace = grace; });
 }
 
 int visual_pixel(int id, int x, int y) {
@@ -165,6 +169,89 @@ bool save_visual_page(int id, const std::string& path) {
   std::lock_guard lock(window->page_lock);
   const QImage& page = detail::page_image(*window, window->visual_page);
   return page.copy(0, 0, window->width, window->height).save(QString::fromStdString(path), "PNG");
+}
+
+int screen_pixel(int window, int x, int y) {
+  int colour = -1;
+  with_widget(window, [&](QWidget& widget) {
+    // Rendering the widget runs its paint handler, as the screen would.
+    const QImage shown = widget.grab(QRect(x, y, 1, 1)).toImage();
+    if (shown.isNull()) return;
+    const QRgb rgb = shown.pixel(0, 0);
+    colour = qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
+  });
+  return colour;
+}
+
+int native_width(int window) {
+  int width = -1;
+  with_widget(window, [&](QWidget& widget) { width = widget.width(); });
+  return width;
+}
+
+int native_height(int window) {
+  int height = -1;
+  with_widget(window, [&](QWidget& widget) { height = widget.height(); });
+  return height;
+}
+
+bool window_enabled(int window) {
+  bool enabled = false;
+  with_widget(window, [&](QWidget& widget) { enabled = widget.isEnabled(); });
+  return enabled;
+}
+
+std::vector<int> window_icon_sizes(int window) {
+  std::vector<int> sizes;
+  with_widget(window, [&](QWidget& widget) {
+    for (const QSize& size : widget.windowIcon().availableSizes()) sizes.push_back(size.width());
+  });
+  return sizes;
+}
+
+std::uint64_t painted_frames(int id) {
+  auto window = detail::find_window(id);
+  if (!window) return 0;
+  std::lock_guard lock(window->frames_lock);
+  return window->frames_painted;
+}
+
+std::uint64_t repaint_requests(int id) {
+  auto window = detail::find_window(id);
+  if (!window) return 0;
+  std::lock_guard lock(window->dirty_lock);
+  return window->repaint_requests;
+}
+
+bool wait_for_paint_after(int id, std::uint64_t frames) {
+  auto window = detail::find_window(id);
+  if (!window) return false;
+  std::unique_lock lock(window->frames_lock);
+  window->frame_painted.wait(lock, [&] { return window->frames_painted > frames; });
+  return true;
+}
+
+void run_as_callback(int id, std::function<void()> fn) {
+  if (auto window = detail::find_window(id)) detail::start_callback_thread(window, std::move(fn));
+}
+
+int thread_list_size(int id) {
+  auto window = detail::find_window(id);
+  if (!window) return 0;
+  std::lock_guard lock(window->threads_lock);
+  return static_cast<int>(window->threads.size());
+}
+
+void fill_active_page(int id, int left, int top, int right, int bottom, int colour) {
+  auto window = detail::find_window(id);
+  if (!window) return;
+  const QRect rect(QPoint(left, top), QPoint(right, bottom));
+  {
+    std::lock_guard lock(window->page_lock);
+    QPainter painter(&detail::active_page_image(*window));
+    painter.fillRect(rect, QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+  }
+  detail::refresh_device_rect(*window, rect);
 }
 
 void set_url_opener(std::function<bool(std::string_view)> opener) {

@@ -1,21 +1,28 @@
 #include "korvid/internal/window_table.h"
 
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "korvid/internal/gui_thread.h"
 #include "korvid/internal/table.h"
-#include "korvid/internal/window_widget.h"
 
 namespace korvid::detail {
 namespace {
 
 // Never destroyed: the window thread may still look at the table while the
-// process runs its static destructors (it is joined from one of them).
+// process runs its exit handlers (it is joined from one of them).
 std::mutex& table_lock() {
   static auto* lock = new std::mutex;
   return *lock;
 }
+
+// Set once any exit-on-close window was closed by the user: every library call
+// checks it, so the common case costs one atomic load.
+std::atomic<bool> any_closed_by_user{false};
+
+thread_local int window_in_scope = -1;
 
 }  // namespace
 
@@ -46,7 +53,7 @@ void forget_window(int id) {
   std::lock_guard lock(table_lock());
   WindowTable& table = window_table();
   if (id < 0 || id >= static_cast<int>(table.windows.size())) return;
-  table.windows[static_cast<std::size_t>(id)].reset();
+  if (auto& window = table.windows[static_cast<std::size_t>(id)]) window->destroyed = true;
   if (table.current == id) table.current = no_current_window;
 }
 
@@ -65,20 +72,26 @@ void set_current_window_id(int id) {
   window_table().current = id;
 }
 
+void mark_closed_by_user(WindowData& window) {
+  window.closing = true;
+  any_closed_by_user = true;
+}
+
 void end_if_closed_by_user() {
-  std::vector<std::shared_ptr<WindowData>> windows;
+  if (!any_closed_by_user) return;
+  const auto me = std::this_thread::get_id();
+  bool mine = false;
   {
     std::lock_guard lock(table_lock());
-    windows = window_table().windows;
-  }
-  for (const auto& window : windows) {
-    if (window && window->closing && window->creator_thread == std::this_thread::get_id()) {
-      end_process(0);
+    for (const auto& window : window_table().windows) {
+      if (window && window->closing && window->creator_thread == me) mine = true;
     }
   }
+  if (mine) end_process(0);
 }
 
 std::shared_ptr<WindowData> current_window_shared() {
+  stop_gui_before_main_thread_exits();
   end_if_closed_by_user();
   auto window = find_window(current_window_id_value());
   if (!window) fail_no_current_window();
@@ -86,5 +99,13 @@ std::shared_ptr<WindowData> current_window_shared() {
 }
 
 WindowData& current_window() { return *current_window_shared(); }
+
+SignallingWindowScope::SignallingWindowScope(int id) : previous_(window_in_scope) {
+  window_in_scope = id;
+}
+
+SignallingWindowScope::~SignallingWindowScope() { window_in_scope = previous_; }
+
+int signalling_window_in_scope() { return window_in_scope; }
 
 }  // namespace korvid::detail

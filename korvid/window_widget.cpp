@@ -8,11 +8,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
-#include <unistd.h>
 
 #include "korvid/internal/input_events.h"
 #include "korvid/internal/window_data.h"
+#include "korvid/internal/window_table.h"
+#include "korvid/window.h"
 
 namespace korvid::detail {
 namespace {
@@ -52,12 +54,27 @@ int extended_key_code(int qt_key) {
 // If the program thread does not come to end the process after the user closed
 // the window (it may be waiting for a converter), end it anyway. Files are
 // written atomically, so nothing is left half-written.
-void start_close_watchdog() {
-  std::thread([] {
-    std::this_thread::sleep_for(std::chrono::seconds(2));
+void start_close_watchdog(std::chrono::milliseconds grace) {
+  std::thread([grace] {
+    std::this_thread::sleep_for(grace);
     std::fflush(nullptr);
-    _exit(0);
+    std::_Exit(0);
   }).detach();
+}
+
+// The close box of an exit-on-close window: the window goes away at once, and
+// the program thread, woken from whatever wait it is in, ends the process.
+void close_for_good(WindowWidget& widget, WindowData& window) {
+  widget.hide();
+  if (window.closing) return;
+  {
+    std::lock_guard lock(window.input_lock);
+    mark_closed_by_user(window);
+  }
+  window.key_event.notify_all();
+  window.idle_event.set();
+  stopidle();  // the program may be waiting on another window
+  start_close_watchdog(window.close_grace);
 }
 
 }  // namespace
@@ -69,13 +86,32 @@ WindowWidget::WindowWidget(std::weak_ptr<WindowData> data) : data_(std::move(dat
   setFocusPolicy(Qt::StrongFocus);
 }
 
+bool WindowWidget::event(QEvent* event) {
+  auto window = data();
+  SignallingWindowScope scope(window ? window->id.load() : -1);
+  return QWidget::event(event);
+}
+
+bool WindowWidget::focusNextPrevChild(bool next) {
+  auto window = data();
+  if (!window || !window->dialog_hotkeys) return false;
+  return QWidget::focusNextPrevChild(next);
+}
+
 void WindowWidget::paintEvent(QPaintEvent* event) {
   auto window = data();
   QPainter painter(this);
   if (!window) return;
-  std::lock_guard lock(window->page_lock);
-  const QImage& page = page_image(*window, window->visual_page.load());
-  for (const QRect& rect : event->region()) painter.drawImage(rect, page, rect);
+  {
+    std::lock_guard lock(window->page_lock);
+    const QImage& page = page_image(*window, window->visual_page.load());
+    for (const QRect& rect : event->region()) painter.drawImage(rect, page, rect);
+  }
+  {
+    std::lock_guard lock(window->frames_lock);
+    ++window->frames_painted;
+  }
+  window->frame_painted.notify_all();
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
@@ -110,7 +146,8 @@ void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void WindowWidget::wheelEvent(QWheelEvent* event) {
-  if (auto window = data()) {
+  // Only the vertical wheel is a Korvid event; sideways scrolling is not.
+  if (auto window = data(); window && event->angleDelta().y() != 0) {
     const QPoint screen = event->globalPosition().toPoint();
     record_mouse_event(*window, mouse::wheel, screen.x(), screen.y(), event->angleDelta().y(), 0);
   }
@@ -159,15 +196,11 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
   }
   if (ask && ask() == 0) return;
   if (window->exit_on_close) {
-    hide();
-    window->closing = true;
-    window->idle_event.set();
-    window->key_event.notify_all();
-    start_close_watchdog();
+    close_for_good(*this, *window);
     return;
   }
   if (on_close) on_close();
-  window->idle_event.set();
+  stopidle();
   destroy_window_widget(*window);
 }
 
@@ -179,6 +212,7 @@ void destroy_window_widget(WindowData& window) {
     window.widget->deleteLater();
     window.widget = nullptr;
   }
+  release_pages(window);
 }
 
 }  // namespace korvid::detail

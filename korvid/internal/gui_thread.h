@@ -9,7 +9,7 @@
 namespace korvid::detail {
 
 // Starts the window thread (once) and waits until its event loop is ready.
-// Returns false when the thread could not start.
+// Returns false when the thread could not start or no display can be reached.
 bool ensure_gui_thread();
 bool gui_running();
 bool on_gui_thread();
@@ -34,7 +34,21 @@ void post_to_gui(std::function<void()> fn);
 // itself or when it never started). Safe to call more than once.
 void shutdown_gui();
 
+// Makes sure the window thread is stopped before the process's own exit
+// handlers tear down what it still uses. Call once the thread has set up
+// whatever Qt state it will keep (more calls are harmless).
+void stop_gui_at_exit();
+
+// Called on every way into the library: on the main thread, arranges that the
+// window thread is stopped at the very start of the process's exit, before any
+// exit handler or static destructor runs (Qt creates some of its globals
+// lazily, after any handler we could register, and tears them down first).
+void stop_gui_before_main_thread_exits();
+
 // Ends the process the orderly way: window thread stopped and joined first.
+// Only the main thread runs the normal exit path; any other thread ends the
+// process without running exit handlers, because the main thread is still
+// using what they would destroy.
 [[noreturn]] void end_process(int status);
 
 // Shows the "no current window" error and ends the process with status 1.

@@ -5,6 +5,8 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
+#include <thread>
 
 namespace korvid::detail {
 
@@ -35,6 +37,24 @@ class AutoResetEvent {
   std::mutex mutex_;
   std::condition_variable signalled_;
   bool set_ = false;
+};
+
+// A recursive lock with a time limit that knows who holds it. Programs hand
+// these out by number, so a release by the wrong thread is a real possibility;
+// it is refused instead of corrupting the lock.
+class RecursiveTimedMutex {
+ public:
+  // Waits at most `limit` (without limit when empty). True when the calling
+  // thread holds the lock afterwards; a holder may lock again.
+  bool lock(std::optional<std::chrono::milliseconds> limit);
+  // Releases one level. False, changing nothing, when the caller does not hold it.
+  bool unlock();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable released_;
+  std::thread::id owner_;
+  long depth_ = 0;
 };
 
 }  // namespace korvid::detail

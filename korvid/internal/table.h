@@ -10,7 +10,9 @@
 namespace korvid::detail {
 
 struct WindowTable {
-  // Slot i holds window i; a closed window leaves an empty slot; slots are never reused.
+  // Slot i holds window i; slots are never reused. A closed window's record
+  // stays (marked destroyed, pages freed), so a reference handed out earlier
+  // never points at freed memory.
   std::vector<std::shared_ptr<WindowData>> windows;
   int current = no_current_window;
 };
@@ -18,6 +20,7 @@ struct WindowTable {
 WindowTable& window_table();
 // Appends the window, gives it its identifier and makes it current.
 int add_window(std::shared_ptr<WindowData> window);
+// Takes a closed window out of use: no longer found, no longer current.
 void forget_window(int id);
 int window_count();
 int current_window_id_value();

@@ -7,7 +7,9 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -36,7 +38,7 @@ struct WindowData : std::enable_shared_from_this<WindowData> {
   WindowData();
   ~WindowData();
 
-  int id = -1;
+  std::atomic<int> id{-1};  // set when the window joins the table, after its widget exists
   std::atomic<int> width{0};
   std::atomic<int> height{0};
   int left = 0;
@@ -62,6 +64,7 @@ struct WindowData : std::enable_shared_from_this<WindowData> {
   std::mutex dirty_lock;
   QRegion dirty;
   bool repaint_posted = false;
+  std::uint64_t repaint_requests = 0;  // areas marked so far, for tests
 
   AutoResetEvent idle_event;
 
@@ -77,8 +80,11 @@ struct WindowData : std::enable_shared_from_this<WindowData> {
   std::function<void()> resize_handler;
   std::function<void()> close_callback;
   std::function<int()> system_close_callback;
-  bool dialog_hotkeys = false;
+  // Let Tab and Shift+Tab move the focus between controls.
+  std::atomic<bool> dialog_hotkeys{false};
 
+  // The threads that belong to the window: the one that opened it, the window
+  // thread, and each callback thread (ended ones are pruned).
   std::mutex threads_lock;
   std::vector<ThreadEntry> threads;
 
@@ -86,9 +92,20 @@ struct WindowData : std::enable_shared_from_this<WindowData> {
   // program thread ends the process at its next library call.
   std::atomic<bool> closing{false};
   std::atomic<bool> destroyed{false};
+  // How long the program thread gets to end the process after that before the
+  // library ends it itself (window-thread only).
+  std::chrono::milliseconds close_grace{2000};
+
+  // Counts the paints of the window, so a caller can wait until a change has
+  // reached the screen.
+  std::mutex frames_lock;
+  std::condition_variable frame_painted;
+  std::uint64_t frames_painted = 0;
 
   // Window-thread only.
   WindowWidget* widget = nullptr;
+  int large_icon = -1;  // icon resources; negative: none
+  int small_icon = -1;
 
   std::unique_ptr<DrawState> draw;
   std::unique_ptr<ControlState> controls;
@@ -97,6 +114,9 @@ struct WindowData : std::enable_shared_from_this<WindowData> {
 // The active page's image, made on first use. Call with `page_lock` held.
 QImage& active_page_image(WindowData& window);
 QImage& page_image(WindowData& window, int page);
+
+// Frees the pages of a closed window. Takes `page_lock`.
+void release_pages(WindowData& window);
 
 // Marks a rectangle of the active page (device pixels) for repainting; it only
 // reaches the screen when the active page is the visual one and refreshing is on.

@@ -16,5 +16,22 @@ std::shared_ptr<WindowData> find_window(int id);
 // Checks whether the user closed an exit-on-close window and, on its program
 // thread, ends the process with status 0.
 void end_if_closed_by_user();
+// Records that the user closed an exit-on-close window (window thread).
+void mark_closed_by_user(WindowData& window);
+
+// While the window thread handles an event of one window, that window is the
+// one `getsignallingwindow` names (the window thread serves every window).
+class SignallingWindowScope {
+ public:
+  explicit SignallingWindowScope(int id);
+  ~SignallingWindowScope();
+  SignallingWindowScope(const SignallingWindowScope&) = delete;
+  SignallingWindowScope& operator=(const SignallingWindowScope&) = delete;
+
+ private:
+  int previous_;
+};
+// The window whose event the calling thread is handling, or -1.
+int signalling_window_in_scope();
 
 }  // namespace korvid::detail

@@ -15,6 +15,8 @@ class WindowWidget : public QWidget {
   explicit WindowWidget(std::weak_ptr<WindowData> data);
 
  protected:
+  bool event(QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
