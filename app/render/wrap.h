@@ -1,0 +1,46 @@
+// Wrapping a line to the renderer's width: recognising a text line's style,
+// finding where its pieces end, and where a preformatted line is cut.
+//
+// Positions are 1-based and inclusive, as the cached breaks of a Text_line
+// hold them: text(a:b) is the characters from position a to position b.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "app/render/render.h"
+
+namespace veltrim {
+
+struct Start_and_type {
+  std::int32_t start = 1;  // first position of the visible content
+  int type = type_plain;
+};
+
+// "#"s make a heading of their count; a first non-blank "*" a list item, ">" a
+// quotation; the start then skips blanks and tabs. Plain text starts at 1,
+// leading blanks included.
+Start_and_type get_start_position_and_type(std::string_view text);
+
+// Width of text(start:stop) in the style; a stop of 0 or less means the end
+// without trailing blanks, a start of 0 or less means 1. A range of one
+// character or less measures 0.
+std::int32_t width_of_line(Renderer& renderer, std::string_view text, std::int32_t start, std::int32_t stop,
+                           int type);
+
+// End of the piece that begins at `start`: the rest of the line if it fits;
+// otherwise the last blank or "-" that fits; a word wider than the line is
+// cut after its first two characters. 0 when max_width is negative.
+std::int32_t wrap_line(Renderer& renderer, std::string_view text, std::int32_t start, int type);
+
+// The breaks of a text line: each piece's end, then -1; only -1 for a blank
+// line, a style marker with nothing after it, or a negative width. Only the
+// first piece of a list item is measured with the list indent.
+std::vector<std::int32_t> calculate_wrapping(Renderer& renderer, std::string_view text);
+
+// The single break of a preformatted line: the last position that fits.
+// Preformatted lines are cut, never wrapped.
+std::vector<std::int32_t> calculate_stop(Renderer& renderer, std::string_view text);
+
+}  // namespace veltrim
