@@ -1,0 +1,69 @@
+#include "app/panel_sequence.h"
+
+#include "app/editor_panel.h"
+#include "app/event_codes.h"
+#include "app/import_panel.h"
+#include "app/organize_panel.h"
+#include "app/prefs_panel.h"
+#include "app/presentation_loop.h"
+#include "app/start_panel.h"
+#include "app/unsaved_changes.h"
+#include "korvid/korvid.h"
+
+namespace veltrim {
+namespace {
+
+void present(ProgramState& state) {
+  if (state.script.script_is_empty()) return;
+  run_presentation(state.script, state.renderer, state.preferences, state.clock, state.events);
+}
+
+// An imported script replaces the current one, untitled, only when the user
+// had nothing unsaved or agreed to drop it.
+void import(ProgramState& state) {
+  if (!confirm_discard_changes(state.script)) return;
+  Script imported;
+  handle_import_panel(state.window, imported, state.events, state.platform, state.script);
+  if (imported.script_is_empty()) return;
+  state.script = std::move(imported);
+  state.script.script_set_untitled();
+}
+
+// Acts on one action code. Returns a code to act on at once, without showing
+// the start panel first (the editor and the organize panel hand over to each
+// other this way), or 0 to go back to the start panel.
+int act_on(ProgramState& state, int code) {
+  switch (code) {
+    case event::start:
+      present(state);
+      return 0;
+    case event::preferences:
+      handle_preferences_panel(state.window, state.preferences, state.events, state.platform, state.script);
+      return 0;
+    case event::edit:
+      return handle_editor_panel(state.window, state.script, state.events, state.preferences, state.platform) ==
+                     event::organize
+                 ? event::organize
+                 : 0;
+    case event::organize:
+      handle_organize_panel(state.window, state.script, state.events);
+      return event::edit;
+    case event::import:
+      import(state);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void run_panel_sequence(ProgramState& state) {
+  for (;;) {
+    int code = handle_start_panel({state.window, state.script, state.events, state.platform});
+    if (code == event::exit) return;
+    while (code != 0) code = act_on(state, code);
+  }
+}
+
+}  // namespace veltrim
