@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "app/external.h"
+#include "app/length_estimate.h"
+#include "app/script_file.h"
 
 namespace veltrim {
 namespace {
@@ -111,6 +113,21 @@ TEST_F(Converters, ReceiveFileNamesUntouched) {
   // A relative name that looks like an option is still passed as a file name.
   ASSERT_TRUE(powerpoint_to_gemtext(platform, "-n").succeeded());
   EXPECT_EQ(recorded(), (Arguments{slidetext, "./-n", "-o", recorded().at(3)}));
+}
+
+TEST(LengthEstimates, ComeFromEachSegmentsOwnWordsUnlessTheHeadingGaveOne) {
+  EXPECT_EQ(estimate_length(0), 15);
+  EXPECT_EQ(estimate_length(276), 120) << "8.49 quarter minutes";
+  EXPECT_EQ(estimate_length(277), 135) << "8.52 quarter minutes";
+  EXPECT_EQ(estimate_length(SIZE_MAX), 99999 * 60);
+
+  std::string words;
+  for (int i = 0; i < 260; ++i) words += "word ";
+  auto script = parse_script("# Talk\n## Intro\n" + words + "\n## Demo - 5:00\nshort\n## Close\n\nbye\n", 2);
+  estimate_missing_lengths(script);
+  std::vector<std::int32_t> lengths;
+  for (const auto& segment : script.segments()) lengths.push_back(segment.time());
+  EXPECT_EQ(lengths, (std::vector<std::int32_t>{15, 120, 300, 15}));
 }
 
 // The real converters beside the program (built with these tests).
