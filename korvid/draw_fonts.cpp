@@ -32,21 +32,21 @@ constexpr std::size_t cache_limit = 64;
 // pieces; past this many the memory starts over.
 constexpr std::size_t width_limit = 16384;
 
-int cell_height_at(FontSpec spec, int pixel_size) {
-  spec.pixel_size = pixel_size;
-  return QFontMetrics(make_qfont(spec)).height();
+int cell_height_at(FontSpec request, int pixel_size) {
+  request.pixel_size = pixel_size;
+  return QFontMetrics(make_qfont(request)).height();
 }
 
 // The largest em size whose cell (ascent + descent) fits `cell` pixels, so a
 // font asked for by its line height gets that line height.
-int pixel_size_for_cell(const FontSpec& spec, int cell) {
+int pixel_size_for_cell(const FontSpec& request, int cell) {
   constexpr int reference = 100;
-  const int reference_cell = std::max(1, cell_height_at(spec, reference));
+  const int reference_cell = std::max(1, cell_height_at(request, reference));
   int size = static_cast<int>(
       std::clamp<std::int64_t>(static_cast<std::int64_t>(cell) * reference / reference_cell, 1,
                                largest_pixel_size));
-  while (size > 1 && cell_height_at(spec, size) > cell) --size;
-  while (size < largest_pixel_size && cell_height_at(spec, size + 1) <= cell) ++size;
+  while (size > 1 && cell_height_at(request, size) > cell) --size;
+  while (size < largest_pixel_size && cell_height_at(request, size + 1) <= cell) ++size;
   return size;
 }
 
@@ -66,11 +66,11 @@ bool has_script_face() {
 }
 
 FontSpec family_spec(const QStringList& families, int weight, bool italic = false) {
-  FontSpec spec;
-  spec.families = families;
-  spec.weight = weight;
-  spec.italic = italic;
-  return spec;
+  FontSpec request;
+  request.families = families;
+  request.weight = weight;
+  request.italic = italic;
+  return request;
 }
 
 // Renders one character white on black.
@@ -86,9 +86,9 @@ QImage render_character(const QFont& font, QChar c) {
 
 bool fonts_have_glyphs() {
   if (QFontDatabase::families().isEmpty()) return false;
-  FontSpec spec = family_spec(sans_families(), QFont::Normal);
-  spec.pixel_size = 24;
-  const QFont font = make_qfont(spec);
+  FontSpec request = family_spec(sans_families(), QFont::Normal);
+  request.pixel_size = 24;
+  const QFont font = make_qfont(request);
   if (!QFontMetrics(font).inFont(QLatin1Char('A'))) return false;
   // Without glyphs every character comes out as the same empty box.
   const QImage a = render_character(font, QLatin1Char('A'));
@@ -100,19 +100,19 @@ bool fonts_have_glyphs() {
 
 }  // namespace
 
-QFont make_qfont(const FontSpec& spec) {
+QFont make_qfont(const FontSpec& request) {
   QFont font;
-  font.setFamilies(spec.families);
-  font.setPixelSize(std::clamp(spec.pixel_size, 1, largest_pixel_size));
-  font.setWeight(static_cast<QFont::Weight>(spec.weight));
-  font.setItalic(spec.italic);
+  font.setFamilies(request.families);
+  font.setPixelSize(std::clamp(request.pixel_size, 1, largest_pixel_size));
+  font.setWeight(static_cast<QFont::Weight>(request.weight));
+  font.setItalic(request.italic);
   // Grey antialiasing: pages are copied to any screen, whatever its subpixel order.
   font.setStyleStrategy(QFont::NoSubpixelAntialias);
   return font;
 }
 
 FontEntry::FontEntry(const FontSpec& font_spec)
-    : spec(font_spec),
+    : request(font_spec),
       font(make_qfont(font_spec)),
       metrics(font),
       ascent(metrics.ascent()),
@@ -132,13 +132,13 @@ int FontEntry::line_width(std::string_view utf8) const {
 FontSpec fetch_theme_font() {
   const auto theme = call_on_gui([] {
     const QFont font = QApplication::font();
-    FontSpec spec;
-    spec.families = font.families();
-    if (spec.families.isEmpty()) spec.families = {font.family()};
-    spec.pixel_size = QFontInfo(font).pixelSize();
-    spec.weight = font.weight();
-    spec.italic = font.italic();
-    return spec;
+    FontSpec request;
+    request.families = font.families();
+    if (request.families.isEmpty()) request.families = {font.family()};
+    request.pixel_size = QFontInfo(font).pixelSize();
+    request.weight = font.weight();
+    request.italic = font.italic();
+    return request;
   });
   if (theme) return *theme;
   FontSpec fallback = family_spec(sans_families(), QFont::Normal);
@@ -149,36 +149,36 @@ FontSpec fetch_theme_font() {
 bool is_font_number(int number) { return number >= font::default_bold && number <= font::symbol; }
 
 FontSpec FontCache::spec_for(int number, int height) {
-  FontSpec spec;
+  FontSpec request;
   switch (number) {
-    case font::default_bold: spec = family_spec(sans_families(), QFont::Bold); break;
-    case font::sans: spec = family_spec(sans_families(), QFont::Normal); break;
-    case font::serif: spec = family_spec(serif_families(), QFont::Normal); break;
+    case font::default_bold: request = family_spec(sans_families(), QFont::Bold); break;
+    case font::sans: request = family_spec(sans_families(), QFont::Normal); break;
+    case font::serif: request = family_spec(serif_families(), QFont::Normal); break;
     case font::script:
       if (script_face_known_ < 0) script_face_known_ = has_script_face() ? 1 : 0;
-      spec = script_face_known_ ? family_spec({QStringLiteral("cursive")}, QFont::Normal)
+      request = script_face_known_ ? family_spec({QStringLiteral("cursive")}, QFont::Normal)
                                 : family_spec(serif_families(), QFont::Normal, true);
       break;
-    case font::sans_bold: spec = family_spec(sans_families(), QFont::Bold); break;
-    case font::serif_bold: spec = family_spec(serif_families(), QFont::Bold); break;
-    case font::mono: spec = family_spec(mono_families(), QFont::Normal); break;
-    case font::dialog: spec = family_spec(theme_.families, theme_.weight, theme_.italic); break;
-    default: spec = family_spec({QStringLiteral("Wingdings")}, QFont::Normal); break;
+    case font::sans_bold: request = family_spec(sans_families(), QFont::Bold); break;
+    case font::serif_bold: request = family_spec(serif_families(), QFont::Bold); break;
+    case font::mono: request = family_spec(mono_families(), QFont::Normal); break;
+    case font::dialog: request = family_spec(theme_.families, theme_.weight, theme_.italic); break;
+    default: request = family_spec({QStringLiteral("Wingdings")}, QFont::Normal); break;
   }
   if (height == 0) {
-    spec.pixel_size = theme_.pixel_size;  // the desktop's default size
+    request.pixel_size = theme_.pixel_size;  // the desktop's default size
   } else if (height < 0) {
-    spec.pixel_size = static_cast<int>(
+    request.pixel_size = static_cast<int>(
         std::min<std::int64_t>(-static_cast<std::int64_t>(height), largest_pixel_size));
   } else {
-    spec.pixel_size = pixel_size_for_cell(spec, height);
+    request.pixel_size = pixel_size_for_cell(request, height);
   }
-  return spec;
+  return request;
 }
 
-std::shared_ptr<const FontEntry> FontCache::remember(std::pair<int, int> key, const FontSpec& spec) {
+std::shared_ptr<const FontEntry> FontCache::remember(std::pair<int, int> key, const FontSpec& request) {
   if (entries_.size() >= cache_limit) entries_.clear();
-  auto entry = std::make_shared<const FontEntry>(spec);
+  auto entry = std::make_shared<const FontEntry>(request);
   ++fonts_made_;
   entries_.emplace(key, entry);
   return entry;

@@ -62,7 +62,7 @@ std::shared_ptr<WindowData> drawing_window() {
 
 void select_font(DrawState& state, std::shared_ptr<const FontEntry> font) {
   std::lock_guard lock(state.font_lock);
-  state.font_spec = font->spec;
+  state.font_spec = font->request;
   state.font = std::move(font);
 }
 

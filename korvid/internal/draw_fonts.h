@@ -24,18 +24,18 @@ struct FontSpec {
   bool italic = false;
 };
 
-QFont make_qfont(const FontSpec& spec);
+QFont make_qfont(const FontSpec& request);
 
 // A font ready for drawing and measuring, with the line geometry text needs.
 struct FontEntry {
-  explicit FontEntry(const FontSpec& spec);
+  explicit FontEntry(const FontSpec& request);
 
   // Advance width of one line of UTF-8 text (no line breaks); -1 when it is not
   // valid UTF-8. Layout measures the same pieces of text on every pass, so
   // widths are remembered; shaping a line costs far more than looking it up.
   int line_width(std::string_view utf8) const;
 
-  FontSpec spec;
+  FontSpec request;
   QFont font;
   QFontMetrics metrics;
   int ascent;
@@ -73,7 +73,7 @@ class FontCache {
 
  private:
   FontSpec spec_for(int number, int height);
-  std::shared_ptr<const FontEntry> remember(std::pair<int, int> key, const FontSpec& spec);
+  std::shared_ptr<const FontEntry> remember(std::pair<int, int> key, const FontSpec& request);
 
   FontSpec theme_;
   std::map<std::pair<int, int>, std::shared_ptr<const FontEntry>> entries_;

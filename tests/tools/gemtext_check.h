@@ -1,6 +1,6 @@
 // Checks on converter output shared by the tools tests: well-formed gemtext as
-// the program reads it, and the program's reading of a segment heading (spec
-// Parts 2.2 and 2.4), so a test can show what Veltrim will make of a heading.
+// the program reads it, and the program's reading of a segment heading, so a
+// test can show what Veltrim will make of a heading.
 #pragma once
 
 #include <cctype>
@@ -76,7 +76,7 @@ inline bool well_formed(std::string_view text) {
   return !pre;
 }
 
-// Part 2.1 parse_colon_delimited (the only form the converters write).
+// The program's reading of a colon length (the only form the converters write).
 inline int parse_colon_delimited(std::string_view text) {
   const auto number = [](std::string_view field, std::size_t keep) {
     field = field.substr(0, keep);
@@ -107,7 +107,7 @@ struct Heading {
   int seconds = 60;  // the default when no length is read
 };
 
-// Part 2.4 set_title_and_possibly_length, for a level-1 heading line; only the
+// The program's split of a level-1 heading into title and length; only the
 // colon form of a length is understood here (what slidetext writes).
 inline Heading read_heading(std::string_view line) {
   Heading h;

@@ -406,7 +406,7 @@ void emit_body(std::string& out, const std::vector<Block>& body) {
 }
 
 // The heading line. The program reads a heading's length from the text after the
-// LAST " - " of the line (spec Part 2.4), so by always ending the line with
+// LAST " - " of the line, so by always ending the line with
 // " - M:SS" slidetext makes its own separator the last one: a title that holds
 // " - " ("Q - A") or even looks like a length ("Break - 10:00") stays the title,
 // whole. The title is one line (breaks and control characters made blanks, never
