@@ -54,8 +54,10 @@ mode_t replacement_mode(const std::filesystem::path& file) {
 bool write_all(int descriptor, std::string_view contents) {
   while (!contents.empty()) {
     ssize_t written = write(descriptor, contents.data(), contents.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      // A write that makes no progress would otherwise repeat for ever.
+      if (written == 0) errno = EIO;
       return false;
     }
     contents.remove_prefix(static_cast<std::size_t>(written));
