@@ -163,12 +163,6 @@ TEST_F(Layout, InvalidatingOneLineRewrapsThatLineOnly) {
   EXPECT_TRUE(lines[0].has_breaks());
 }
 
-TEST_F(Layout, ClearingTheBreaksOfAllLinesRewrapsThemAll) {
-  lay_out("aaa bbb\nccc");
-  clear_line_breaks(lines);
-  for (const Text_line& line : lines) EXPECT_FALSE(line.has_breaks());
-}
-
 TEST(SetBounds, AChangeStartsAFreshPassAndTheSameBoundsChangeNothing) {
   Recording_renderer renderer;
   renderer.set_bounds(0, 0, 799, 599);

@@ -63,26 +63,5 @@ TEST(Script, RuntimeSumsTheLengthsFromAGivenSegment) {
   EXPECT_EQ(script.script_runtime(4), 0);
 }
 
-TEST(Script, EmptyingForgetsNameAndSegments) {
-  Script script = three_segments();
-  script.set_filename("talk.gmi   ");
-  EXPECT_EQ(script.filename(), "talk.gmi");
-  script.script_set_untitled();
-  EXPECT_EQ(script.filename(), "");
-  script.set_filename("talk.gmi");
-  script.script_empty();
-  EXPECT_EQ(script.filename(), "");
-  EXPECT_TRUE(script.script_is_empty());
-}
-
-TEST(Script, UpdateRebuildsTheLinesOfEditedSegments) {
-  Script script = three_segments();
-  script.segment(2).set_content("Body");
-  script.segment(2).lines().clear();
-  script.script_update();
-  EXPECT_EQ(script.segment(2).lines().size(), 3u);
-  EXPECT_TRUE(script.segment(1).lines().empty());
-}
-
 }  // namespace
 }  // namespace veltrim

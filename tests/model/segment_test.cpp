@@ -16,15 +16,6 @@ std::vector<std::string> texts_of(const Segment& segment) {
   return texts;
 }
 
-TEST(Segment, StartsUntitledOrAsANewSegmentOfOneMinute) {
-  const Segment plain;
-  EXPECT_FALSE(plain.title());
-  EXPECT_EQ(plain.time(), 60);
-  EXPECT_FALSE(plain.content());
-  EXPECT_TRUE(plain.lines().empty());
-  EXPECT_EQ(Segment::empty().title(), "New Segment");
-}
-
 TEST(Segment, TheLengthBoxAcceptsAnyWrittenFormAndZeroForAnythingElse) {
   Segment segment;
   segment.set_time_string("2 MIN 30 SEC");
