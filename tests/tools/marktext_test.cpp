@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/tools/gemtext_check.h"
+#include "tools/common/utf8.h"
 
 namespace {
 
@@ -190,7 +191,7 @@ TEST(MarktextHostile, StrayNulBytesBecomeReplacementCharacters) {
 TEST(MarktextHostile, InvalidUtf8IsReplaced) {
   EXPECT_EQ(md("caf\xE9 \xFF\xFE ok \xC3\xA9 \xED\xA0\x80 \xF4\x90\x80\x80 \xC0\xAF end\n"),
             "caf\uFFFD \uFFFD\uFFFD ok \u00E9 \uFFFD\uFFFD\uFFFD \uFFFD\uFFFD\uFFFD\uFFFD \uFFFD\uFFFD end\n");
-  EXPECT_EQ(marktext::to_valid_utf8("a\xE2\x82"), "a\uFFFD\uFFFD") << "truncated at the end";
+  EXPECT_EQ(tools::to_valid_utf8("a\xE2\x82"), "a\uFFFD\uFFFD") << "truncated at the end";
   EXPECT_EQ(md("| \xFF |\n|---|\n"), "```\n| \uFFFD |\n|---|\n```\n");
 }
 

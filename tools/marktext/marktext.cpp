@@ -8,51 +8,18 @@
 #include <new>
 #include <vector>
 
+#include "tools/common/gemtext_line.h"
+#include "tools/common/text_table.h"
+#include "tools/common/utf8.h"
+
 namespace marktext {
 namespace {
 
-constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
-constexpr std::string_view crlf = "\r\n";
+using tools::crlf;
+using tools::normalize_inline;
+constexpr std::string_view replacement = tools::replacement_character;
 
-// ---------------------------------------------------------------- UTF-8 helpers
-
-// Length of the well-formed UTF-8 sequence at p (1 to 4), or 0 when it is not one.
-int utf8_sequence_length(const unsigned char* p, std::size_t n) {
-  const unsigned c = p[0];
-  if (c < 0x80) return 1;
-  if (c < 0xC2) return 0;
-  if (c < 0xE0) return n >= 2 && (p[1] & 0xC0) == 0x80 ? 2 : 0;
-  if (c < 0xF0) {
-    if (n < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return 0;
-    if (c == 0xE0 && p[1] < 0xA0) return 0;   // overlong
-    if (c == 0xED && p[1] >= 0xA0) return 0;  // surrogate
-    return 3;
-  }
-  if (c < 0xF5) {
-    if (n < 4 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80 || (p[3] & 0xC0) != 0x80)
-      return 0;
-    if (c == 0xF0 && p[1] < 0x90) return 0;   // overlong
-    if (c == 0xF4 && p[1] >= 0x90) return 0;  // beyond U+10FFFF
-    return 4;
-  }
-  return 0;
-}
-
-// True when the bytes are well-formed UTF-8 without NUL.
-bool clean_utf8(std::string_view bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t n = bytes.size();
-  for (std::size_t i = 0; i < n;) {
-    if (p[i] >= 0x01 && p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    const int len = p[i] == 0 ? 0 : utf8_sequence_length(p + i, n - i);
-    if (len == 0) return false;
-    i += static_cast<std::size_t>(len);
-  }
-  return true;
-}
+// ---------------------------------------------------------------- text helpers
 
 void append_code_point(std::string& out, std::uint32_t cp) {
   if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
@@ -100,79 +67,6 @@ std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
   return out;
 }
 
-// Columns a string takes in a monospaced font: combining marks and zero-width
-// characters take none, East Asian wide and fullwidth characters and most emoji
-// take two, everything else one. An approximation of wcwidth, enough to align
-// table columns.
-std::size_t display_width(std::string_view s) {
-  std::size_t width = 0;
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  const std::size_t n = s.size();
-  for (std::size_t i = 0; i < n;) {
-    const unsigned c = p[i];
-    if (c < 0x80) {
-      ++width;
-      ++i;
-      continue;
-    }
-    int len = utf8_sequence_length(p + i, n - i);
-    if (len == 0) {  // cannot happen on sanitized text; count it as one column
-      ++width;
-      ++i;
-      continue;
-    }
-    std::uint32_t cp = len == 2   ? (c & 0x1F) << 6 | (p[i + 1] & 0x3F)
-                       : len == 3 ? (c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)
-                                  : (c & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 |
-                                        (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
-    i += static_cast<std::size_t>(len);
-    const bool zero = (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x1AB0 && cp <= 0x1AFF) ||
-                      (cp >= 0x1DC0 && cp <= 0x1DFF) || (cp >= 0x20D0 && cp <= 0x20FF) ||
-                      (cp >= 0xFE00 && cp <= 0xFE0F) || (cp >= 0xFE20 && cp <= 0xFE2F) ||
-                      (cp >= 0x200B && cp <= 0x200F) || cp == 0x2060 || cp == 0xFEFF;
-    const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0x303E) ||
-                      (cp >= 0x3041 && cp <= 0x33FF) || (cp >= 0x3400 && cp <= 0x4DBF) ||
-                      (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xA000 && cp <= 0xA4CF) ||
-                      (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
-                      (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
-                      (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x1F300 && cp <= 0x1F64F) ||
-                      (cp >= 0x1F900 && cp <= 0x1F9FF) || (cp >= 0x20000 && cp <= 0x3FFFD);
-    width += zero ? 0 : wide ? 2 : 1;
-  }
-  return width;
-}
-
-// One line of inline text: every control character (TAB, line ends included)
-// becomes a blank, runs of blanks become one, and the ends are trimmed.
-std::string normalize_inline(std::string_view s);
-
-// normalize_inline appended to out, copying whole words at a time.
-void append_normalized(std::string& out, std::string_view s) {
-  const char* p = s.data();
-  const char* const end = p + s.size();
-  const auto blank = [](char ch) {
-    const auto c = static_cast<unsigned char>(ch);
-    return c <= 0x20 || c == 0x7F;
-  };
-  bool first = true;
-  while (p < end) {
-    while (p < end && blank(*p)) ++p;
-    if (p == end) break;
-    const char* word = p;
-    while (p < end && !blank(*p)) ++p;
-    if (!first) out += ' ';
-    out.append(word, static_cast<std::size_t>(p - word));
-    first = false;
-  }
-}
-
-std::string normalize_inline(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  append_normalized(out, s);
-  return out;
-}
-
 // A link target for a "=> " line: blanks and control characters would end the
 // target or the line, so they are percent-encoded.
 std::string link_target(std::string_view url) {
@@ -199,6 +93,10 @@ struct Entity {
 constexpr Entity entities[] = {
 #include "tools/marktext/entities.inc"
 };
+
+tools::Align column_align(MD_ALIGN align) {
+  return align == MD_ALIGN_RIGHT ? tools::Align::right : align == MD_ALIGN_CENTER ? tools::Align::center : tools::Align::left;
+}
 
 std::string attribute_text(const MD_ATTRIBUTE& attr) {
   std::string out;
@@ -287,7 +185,7 @@ class Renderer {
       case MD_BLOCK_TH:
       case MD_BLOCK_TD:
         if (rows_.size() == 1)
-          aligns_.push_back(static_cast<const MD_BLOCK_TD_DETAIL*>(detail)->align);
+          aligns_.push_back(column_align(static_cast<const MD_BLOCK_TD_DETAIL*>(detail)->align));
         leaf_ = Leaf::cell;
         line_.clear();
         break;
@@ -461,7 +359,7 @@ class Renderer {
       }
     }
     const std::size_t text_start = out.size();
-    append_normalized(out, line_);
+    tools::append_normalized(out, line_);
     line_.clear();
     if (out.size() == text_start) {  // blank: take the line back
       out.resize(mark);
@@ -472,7 +370,7 @@ class Renderer {
     if (text_start == line_start) {
       // No prefix: a plain text line must not read as a marker.
       const std::string_view text = std::string_view(out).substr(text_start);
-      if (text[0] == '#' || text.starts_with("=>") || text.starts_with("```")) out.insert(text_start, 1, ' ');
+      if (tools::reads_as_marker(text)) out.insert(text_start, 1, ' ');
     }
     out += crlf;
   }
@@ -521,42 +419,10 @@ class Renderer {
   }
 
   void emit_table() {
-    std::size_t columns = 0;
-    for (const auto& row : rows_) columns = std::max(columns, row.size());
-    if (columns == 0) return;
-    std::vector<std::size_t> widths(columns, 1);
-    for (const auto& row : rows_)
-      for (std::size_t c = 0; c < row.size(); ++c)
-        widths[c] = std::max(widths[c], display_width(row[c]));
-    emit_line("```");
-    std::string line;
-    for (std::size_t r = 0; r < rows_.size(); ++r) {
-      line = "|";
-      for (std::size_t c = 0; c < columns; ++c) {
-        const std::string empty;
-        const std::string& cell = c < rows_[r].size() ? rows_[r][c] : empty;
-        const std::size_t pad = widths[c] - display_width(cell);
-        const MD_ALIGN align = c < aligns_.size() ? aligns_[c] : MD_ALIGN_DEFAULT;
-        const std::size_t before = align == MD_ALIGN_RIGHT    ? pad
-                                   : align == MD_ALIGN_CENTER ? pad / 2
-                                                              : 0;
-        line += ' ';
-        line.append(before, ' ');
-        line += cell;
-        line.append(pad - before, ' ');
-        line += " |";
-      }
-      emit_line(line);
-      if (r + 1 == head_rows_ && rows_.size() > 0) {
-        line = "|";
-        for (std::size_t c = 0; c < columns; ++c) {
-          line.append(widths[c] + 2, '-');
-          line += '|';
-        }
-        emit_line(line);
-      }
+    if (tools::column_count(rows_) > 0) {
+      begin_line();
+      tools::append_table(out, rows_, aligns_, head_rows_);
     }
-    emit_line("```");
     rows_.clear();
   }
 
@@ -575,8 +441,8 @@ class Renderer {
   std::vector<OpenLink> open_links_;
   std::vector<Link> links_;
 
-  std::vector<std::vector<std::string>> rows_;
-  std::vector<MD_ALIGN> aligns_;
+  tools::TableRows rows_;
+  std::vector<tools::Align> aligns_;
   std::size_t head_rows_ = 1;
 };
 
@@ -605,33 +471,6 @@ bool looks_binary(std::string_view data) {
       ++suspicious;
   }
   return suspicious * 32 > n;  // more than about 3 %
-}
-
-std::string to_valid_utf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    // Copy the longest run of plain ASCII (no NUL) and well-formed sequences at once.
-    const std::size_t run = i;
-    while (i < n) {
-      if (p[i] >= 0x01 && p[i] < 0x80) {
-        ++i;
-        continue;
-      }
-      const int len = p[i] == 0 ? 0 : utf8_sequence_length(p + i, n - i);
-      if (len == 0) break;
-      i += static_cast<std::size_t>(len);
-    }
-    out.append(bytes.data() + run, i - run);
-    if (i < n) {
-      out += replacement;
-      ++i;
-    }
-  }
-  return out;
 }
 
 std::size_t front_matter_length(std::string_view text) {
@@ -708,8 +547,8 @@ Result convert(std::string_view markdown) {
         result.error = "not a text file (it holds binary data)";
         return result;
       }
-      if (!clean_utf8(text)) {
-        converted = to_valid_utf8(text);
+      if (tools::valid_utf8_prefix(text) < text.size()) {
+        converted = tools::to_valid_utf8(text);
         text = converted;
       }
     }

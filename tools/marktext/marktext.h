@@ -51,7 +51,6 @@ Result convert(std::string_view markdown);
 
 // Pieces exposed for the tests.
 bool looks_binary(std::string_view data);             // judged on the first 64 KiB
-std::string to_valid_utf8(std::string_view bytes);    // invalid sequences, NUL -> U+FFFD
 std::size_t front_matter_length(std::string_view text);  // bytes to skip, 0 if none
 std::string decode_entity(std::string_view entity);   // "&amp;" -> "&"; unknown: as is
 

@@ -12,120 +12,19 @@
 #include <set>
 #include <unordered_map>
 
+#include "tools/common/gemtext_line.h"
+#include "tools/common/text_table.h"
+#include "tools/common/utf8.h"
+
 namespace slidetext {
 namespace {
 
-constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
-constexpr std::string_view crlf = "\r\n";
+using tools::crlf;
+using tools::normalize_inline;
 
-// ---------------------------------------------------------------- text helpers
-
-int utf8_sequence_length(const unsigned char* p, std::size_t n) {
-  const unsigned c = p[0];
-  if (c < 0x80) return 1;
-  if (c < 0xC2) return 0;
-  if (c < 0xE0) return n >= 2 && (p[1] & 0xC0) == 0x80 ? 2 : 0;
-  if (c < 0xF0) {
-    if (n < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return 0;
-    if (c == 0xE0 && p[1] < 0xA0) return 0;
-    if (c == 0xED && p[1] >= 0xA0) return 0;
-    return 3;
-  }
-  if (c < 0xF5) {
-    if (n < 4 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80 || (p[3] & 0xC0) != 0x80)
-      return 0;
-    if (c == 0xF0 && p[1] < 0x90) return 0;
-    if (c == 0xF4 && p[1] >= 0x90) return 0;
-    return 4;
-  }
-  return 0;
-}
-
-// Invalid UTF-8 (pugixml passes bytes through unchecked) and NUL become U+FFFD.
-std::string to_valid_utf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    const std::size_t run = i;
-    while (i < n) {
-      if (p[i] >= 0x01 && p[i] < 0x80) {
-        ++i;
-        continue;
-      }
-      const int len = p[i] == 0 ? 0 : utf8_sequence_length(p + i, n - i);
-      if (len == 0) break;
-      i += static_cast<std::size_t>(len);
-    }
-    out.append(bytes.data() + run, i - run);
-    if (i < n) {
-      out += replacement;
-      ++i;
-    }
-  }
-  return out;
-}
-
-// Columns a string takes in a monospaced font (an approximation of wcwidth).
-std::size_t display_width(std::string_view s) {
-  std::size_t width = 0;
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  const std::size_t n = s.size();
-  for (std::size_t i = 0; i < n;) {
-    const unsigned c = p[i];
-    const int len = c < 0x80 ? 1 : utf8_sequence_length(p + i, n - i);
-    if (len <= 1) {
-      ++width;
-      ++i;
-      continue;
-    }
-    const std::uint32_t cp = len == 2   ? (c & 0x1F) << 6 | (p[i + 1] & 0x3F)
-                             : len == 3 ? (c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)
-                                        : (c & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 |
-                                              (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
-    i += static_cast<std::size_t>(len);
-    const bool zero = (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x1AB0 && cp <= 0x1AFF) ||
-                      (cp >= 0x1DC0 && cp <= 0x1DFF) || (cp >= 0x20D0 && cp <= 0x20FF) ||
-                      (cp >= 0xFE00 && cp <= 0xFE0F) || (cp >= 0xFE20 && cp <= 0xFE2F) ||
-                      (cp >= 0x200B && cp <= 0x200F) || cp == 0x2060 || cp == 0xFEFF;
-    const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0x303E) ||
-                      (cp >= 0x3041 && cp <= 0x33FF) || (cp >= 0x3400 && cp <= 0x4DBF) ||
-                      (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xA000 && cp <= 0xA4CF) ||
-                      (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
-                      (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
-                      (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x1F300 && cp <= 0x1F64F) ||
-                      (cp >= 0x1F900 && cp <= 0x1F9FF) || (cp >= 0x20000 && cp <= 0x3FFFD);
-    width += zero ? 0 : wide ? 2 : 1;
-  }
-  return width;
-}
-
-// Control characters (TAB, line ends, vertical tab) become blanks, runs of
-// blanks one blank, the ends are trimmed.
-std::string normalize_inline(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  bool blank = false;
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c <= 0x20 || c == 0x7F) {
-      blank = true;
-      continue;
-    }
-    if (blank && !out.empty()) out += ' ';
-    blank = false;
-    out += ch;
-  }
-  return out;
-}
-
-// A text line that would read as a gemtext marker ("#" opens a segment, "=>" is a
-// link, "```" a preformatted fence) gets one leading blank.
+// A text line that would read as a gemtext marker gets one leading blank.
 void append_escaped_text_line(std::string& out, std::string_view text) {
-  if (!text.empty() && (text[0] == '#' || text.starts_with("=>") || text.starts_with("```")))
-    out += ' ';
+  if (tools::reads_as_marker(text)) out += ' ';
   out += text;
 }
 
@@ -161,7 +60,7 @@ struct Block {
   bool table = false;
   bool bullet = false;
   std::string text;                            // a line
-  std::vector<std::vector<std::string>> rows;  // a table
+  tools::TableRows rows;                       // a table
   bool header = false;                         // the table's first row is a header
 };
 
@@ -351,45 +250,13 @@ std::size_t count_block_words(const std::vector<Block>& blocks) {
 
 // ---------------------------------------------------------------- gemtext output
 
-void emit_table(std::string& out, const Block& table) {
-  std::size_t columns = 0;
-  for (const auto& row : table.rows) columns = std::max(columns, row.size());
-  if (columns == 0) return;
-  std::vector<std::size_t> widths(columns, 1);
-  for (const auto& row : table.rows)
-    for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], display_width(row[c]));
-  out += "```";
-  out += crlf;
-  for (std::size_t r = 0; r < table.rows.size(); ++r) {
-    out += '|';
-    for (std::size_t c = 0; c < columns; ++c) {
-      const std::string_view cell = c < table.rows[r].size() ? std::string_view(table.rows[r][c]) : "";
-      out += ' ';
-      out += cell;
-      out.append(widths[c] - display_width(cell), ' ');
-      out += " |";
-    }
-    out += crlf;
-    if (r == 0 && table.header && table.rows.size() > 1) {
-      out += '|';
-      for (std::size_t c = 0; c < columns; ++c) {
-        out.append(widths[c] + 2, '-');
-        out += '|';
-      }
-      out += crlf;
-    }
-  }
-  out += "```";
-  out += crlf;
-}
-
 void emit_body(std::string& out, const std::vector<Block>& body) {
   bool after_table = false;
   for (std::size_t i = 0; i < body.size(); ++i) {
     const Block& b = body[i];
     if (b.table) {
       if (i > 0) out += crlf;  // a blank line around a table
-      emit_table(out, b);
+      tools::append_table(out, b.rows, {}, b.header && b.rows.size() > 1 ? 1 : 0);
       after_table = true;
       continue;
     }
@@ -670,7 +537,8 @@ Result convert_package(ZipPtr zip, const Options& options) {
   }
   if (more_warnings > 0)
     result.warnings.push_back("and " + std::to_string(more_warnings) + " more slides skipped the same way");
-  result.gemtext = to_valid_utf8(out);
+  // Invalid UTF-8 (pugixml passes bytes through unchecked) and NUL become U+FFFD.
+  result.gemtext = tools::to_valid_utf8(out);
   result.ok = true;
   return result;
 }
@@ -727,15 +595,12 @@ std::size_t count_words(std::string_view text) {
       letter = (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
       ++i;
     } else {
-      const int len = utf8_sequence_length(p + i, n - i);
+      const int len = tools::utf8_sequence_length(p + i, n - i);
       if (len == 0) {
         letter = false;
         ++i;
       } else {
-        const std::uint32_t cp = len == 2   ? (c & 0x1F) << 6 | (p[i + 1] & 0x3F)
-                                 : len == 3 ? (c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)
-                                            : (c & 0x07) << 18 | (p[i + 1] & 0x3F) << 12 |
-                                                  (p[i + 2] & 0x3F) << 6 | (p[i + 3] & 0x3F);
+        const std::uint32_t cp = tools::decode_utf8(p + i, len);
         i += static_cast<std::size_t>(len);
         if (cp == 0xA0 || (cp >= 0x2000 && cp <= 0x200A) || cp == 0x202F || cp == 0x205F || cp == 0x3000) {
           counted = false;  // a no-break or typographic space still parts words
