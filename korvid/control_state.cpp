@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include "korvid/internal/draw_state.h"
 #include "korvid/internal/window_data.h"
 #include "korvid/internal/window_widget.h"
 
@@ -133,6 +134,10 @@ int create_control(Family family, const QRect& rect, const Maker& make, Callback
   auto window = current_window_shared();
   return call_on_gui([&] {
            QWidget* widget = window->widget ? make(*window, *window->widget) : nullptr;
+           // The control keeps the font the window had when it was made (its own
+           // copy, so a later text style leaves it alone); it goes in before the
+           // control is placed because a drop-down list's height follows it.
+           if (widget) widget->setFont(current_font(*window));
            const Recorded recorded =
                record_control(*window, family, widget, std::move(callback), std::move(scroll_callback));
            if (widget && recorded.index < 0) {

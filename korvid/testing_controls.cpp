@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -218,6 +219,15 @@ std::optional<Geometry> control_geometry(int window, int id) {
     geometry = Geometry{r.x(), r.y(), r.width(), r.height()};
   });
   return geometry;
+}
+
+std::optional<SelectedFont> control_font(int window, int id) {
+  std::optional<SelectedFont> font;
+  with_control<QWidget>(window, id, [&](QWidget& widget) {
+    const QFontInfo info(widget.font());
+    font = SelectedFont{info.family().toStdString(), info.pixelSize(), info.bold(), info.italic()};
+  });
+  return font;
 }
 
 void settle_callbacks(int window_id) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <thread>
 
+#include "korvid/testing_draw.h"
+
 namespace korvid::testing {
 
 // A mouse click on control `id`: the middle of a push button, the box of a
@@ -45,6 +47,8 @@ bool control_enabled(int window, int id);
 bool control_focused(int window, int id);  // the focus within its window
 std::string control_text(int window, int id);  // caption, box text or current entry
 std::optional<Geometry> control_geometry(int window, int id);
+// The font a control shows its text in; empty when there is no such control.
+std::optional<SelectedFont> control_font(int window, int id);
 
 // Callback threads: waits until the window thread has handled everything
 // queued so far and every callback thread it started has ended.
