@@ -14,10 +14,7 @@
 namespace veltrim {
 namespace {
 
-constexpr int label_size = 25;
-constexpr int button_width = 120;
-constexpr int button_height = 40;
-constexpr int button_step = 125;
+constexpr int button_step = button_width + 5;
 constexpr int list_width = 240;
 constexpr int small_button = 30;
 constexpr int name_top = 55;
@@ -44,10 +41,6 @@ constexpr std::array<FormattingButton, 6> formatting_buttons{{
 }};
 // A divider separates the clipboard buttons from the markup buttons.
 constexpr std::size_t buttons_before_divider = 3;
-
-korvid::ControlCallback store(ProgramEvents& events, int code) {
-  return [&events, code] { events.set_event(code); };
-}
 
 int name_box_left() { return korvid::textwidth(name_label) + 10; }
 
@@ -79,25 +72,15 @@ void place_top_row(const EditorControls& controls) {
                     goto_label);
 }
 
-// Save, Save As... and Back from the bottom right corner leftwards.
-void place_bottom_row(const EditorControls& controls) {
-  const int top = korvid::getmaxy() - 45;
-  int left = korvid::getmaxx() - 125;
-  for (const int id : {controls.back, controls.save_as, controls.save}) {
-    korvid::setbuttonposition(id, left, top, button_width, button_height);
-    left -= button_step;
-  }
-}
-
 }  // namespace
 
 void draw_editor_panel(const Script& script, const EditorControls& controls) {
   begin_panel_page();
   korvid::setfillstyle(korvid::fill_style::solid, korvid::black);
-  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, label_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   const int maxx = korvid::getmaxx();
   const int maxy = korvid::getmaxy();
-  place_bottom_row(controls);
+  place_bottom_buttons({controls.back, controls.save_as, controls.save});
   place_top_row(controls);
   korvid::bar(1, 48, maxx + 1, 52);
 
@@ -114,8 +97,7 @@ void draw_editor_panel(const Script& script, const EditorControls& controls) {
 
   place_formatting_buttons(controls);
   korvid::settextboxposition(controls.body_box, 5, body_top, maxx - 10, maxy - 227);
-  korvid::setbuttonposition(controls.help, maxx - 30 - korvid::scaledpi(3), korvid::scaledpi(3), small_button,
-                            small_button);
+  place_help_button(controls.help);
   korvid::swapbuffers();
 }
 
@@ -137,31 +119,33 @@ EditorPanel::~EditorPanel() { remove_controls(); }
 void EditorPanel::create_controls(ProgramEvents& events, const Preferences& preferences,
                                   const Platform& platform) {
   // A control takes the font that is current when it is made.
-  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, label_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   EditorControls& c = controls_;
-  c.help = korvid::createbutton(0, 0, small_button, small_button, "?",
-                                [directory = platform.program_directory] { open_help(directory); });
-  c.back = korvid::createbutton(0, 0, button_width, button_height, "Back", store(events, event::exit));
-  c.save_as = korvid::createbutton(0, 0, button_width, button_height, "Save As...", store(events, event::save_as));
-  c.save = korvid::createbutton(0, 0, button_width, button_height, "Save", store(events, event::save));
-  c.organize = korvid::createbutton(0, 0, button_width, button_height, "Organize", store(events, event::organize));
-  c.add = korvid::createbutton(0, 0, button_width, button_height, "Add", store(events, event::add_segment));
+  // Everything is placed when the page is drawn.
+  const auto button = [&events](std::string_view caption, int code) {
+    return korvid::createbutton(0, 0, button_width, button_height, caption, post_event(events, code));
+  };
+  c.help = create_help_button(platform.program_directory);
+  c.back = button("Back", event::exit);
+  c.save_as = button("Save As...", event::save_as);
+  c.save = button("Save", event::save);
+  c.organize = button("Organize", event::organize);
+  c.add = button("Add", event::add_segment);
   c.segment_list = korvid::createdropdownlist(0, 0, list_width, button_height,
-                                              store(events, event::editor_segment_selected));
+                                              post_event(events, event::editor_segment_selected));
   c.name_box = korvid::createtextbox(0, 0, button_width, button_height);
   c.length_box = korvid::createtextbox(0, 0, button_width, button_height);
-  c.delete_button =
-      korvid::createbutton(0, 0, button_width, button_height, "Delete", store(events, event::delete_segment));
+  c.delete_button = button("Delete", event::delete_segment);
 
   const int small_size = effective_font_size(preferences) * 3 / 4;
   korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, small_size);
   for (std::size_t i = 0; i < formatting_buttons.size(); ++i) {
     c.formatting[i] = korvid::createbutton(0, 0, small_button, small_button, formatting_buttons[i].caption,
-                                           store(events, formatting_buttons[i].event));
+                                           post_event(events, formatting_buttons[i].event));
   }
   korvid::settextstyle(korvid::font::mono, korvid::horiz_dir, small_size);
   c.body_box = korvid::createmultilinetextbox(0, 0, button_width, button_height, true);
-  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, label_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
 }
 
 void EditorPanel::remove_controls() {
@@ -281,13 +265,7 @@ void EditorPanel::close_requested() {
 int handle_editor_panel(int window, Script& script, ProgramEvents& events, const Preferences& preferences,
                         const Platform& platform) {
   EditorPanel panel(window, script, events, preferences, platform);
-  int code = event::none;
-  do {
-    korvid::setcurrentwindow(window);
-    korvid::loop();
-    code = events.get_event();
-  } while (!panel.act(code));
-  return code;
+  return run_panel(window, events, panel);
 }
 
 }  // namespace veltrim

@@ -14,26 +14,12 @@
 namespace veltrim {
 namespace {
 
-constexpr int sans_serif = 1;
-constexpr int horizontal = 0;
-constexpr int text_size = 25;
 constexpr int detail_size = 14;
-constexpr int button_width = 120;
-constexpr int button_height = 40;
 constexpr int dropped_height = 120;
-
-korvid::ControlCallback posting(ProgramEvents& events, int code) {
-  return [&events, code] { events.set_event(code); };
-}
 
 int selected_kind(const ImportControls& c) { return korvid::getdropdownlistselection(c.kind_list); }
 
 bool is_markdown(int kind) { return kind == static_cast<int>(ImportKind::markdown); }
-
-void place_buttons(const ImportControls& c) {
-  korvid::setbuttonposition(c.import, 5, korvid::getmaxy() - 45, button_width, button_height);
-  korvid::setbuttonposition(c.back, korvid::getmaxx() - 125, korvid::getmaxy() - 45, button_width, button_height);
-}
 
 void write_centred(int y, std::string_view text) {
   korvid::outtextxy(std::max(5, (korvid::getmaxx() + 1 - korvid::textwidth(text)) / 2), y, text);
@@ -59,11 +45,11 @@ ImportPanel::ImportPanel(int window, ProgramEvents& events, const Platform& plat
   korvid::setcurrentwindow(window_);
   controls_.kind_list = korvid::createdropdownlist(korvid::getmaxx() / 4, korvid::getmaxy() / 4 + 40,
                                                    korvid::getmaxx() / 2, dropped_height,
-                                                   posting(events_, event::import_mode_changed));
+                                                   post_event(events_, event::import_mode_changed));
   controls_.back = korvid::createbutton(korvid::getmaxx() - 125, korvid::getmaxy() - 45, button_width,
-                                        button_height, "Back", posting(events_, event::exit));
+                                        button_height, "Back", post_event(events_, event::exit));
   controls_.import = korvid::createbutton(5, korvid::getmaxy() - 45, button_width, button_height, "Import",
-                                          posting(events_, event::import_file));
+                                          post_event(events_, event::import_file));
   // The first kind added becomes the selection, so the panel starts on Markdown.
   for (const std::string_view name : import_kind_names) korvid::insertdropdownlistentry(controls_.kind_list, -1, name);
   act(event::import_mode_changed);
@@ -176,8 +162,9 @@ void ImportPanel::conversion_failed(std::string detail) {
 
 void ImportPanel::draw() const {
   begin_panel_page();
-  korvid::settextstyle(sans_serif, horizontal, text_size);
-  place_buttons(controls_);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
+  place_bottom_left_button(controls_.import);
+  place_bottom_buttons({controls_.back});
   const int x = korvid::getmaxx() / 4;
   const int y = korvid::getmaxy() / 4;
   korvid::outtextxy(x, y, "Import File Type:");
@@ -193,9 +180,9 @@ void ImportPanel::draw() const {
     if (!failure_detail_.empty()) {
       // The converter's words can be long: smaller, so that most of a line fits.
       const int below = status_y + korvid::textheight(status_) + 5;
-      korvid::settextstyle(sans_serif, horizontal, detail_size);
+      korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, detail_size);
       write_centred(below, failure_detail_);
-      korvid::settextstyle(sans_serif, horizontal, text_size);
+      korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
     }
   }
   display_logo(platform_.program_directory);
@@ -205,14 +192,7 @@ void ImportPanel::draw() const {
 int handle_import_panel(int window, Script& imported, ProgramEvents& events, const Platform& platform,
                         const Script& current) {
   ImportPanel panel(window, events, platform, current);
-  int code = event::none;
-  // The idle wait, as every panel: the panel costs no processor time while the
-  // user thinks.
-  do {
-    korvid::setcurrentwindow(window);
-    korvid::loop();
-    code = events.get_event();
-  } while (!panel.act(code));
+  const int code = run_panel(window, events, panel);
   imported = panel.take_result();
   return code;
 }

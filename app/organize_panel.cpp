@@ -13,28 +13,17 @@
 namespace veltrim {
 namespace {
 
-constexpr int button_size = 25;
 constexpr int list_size = 20;
-constexpr int button_width = 120;
-constexpr int button_height = 40;
 constexpr int side_button = 40;
-
-korvid::ControlCallback store(ProgramEvents& events, int code) {
-  return [&events, code] { events.set_event(code); };
-}
 
 }  // namespace
 
 void draw_organize_panel(const OrganizeControls& controls) {
   begin_panel_page();
-  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, button_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   const int maxx = korvid::getmaxx();
   const int maxy = korvid::getmaxy();
-  int left = maxx - 125;
-  for (const int id : {controls.back, controls.save_as, controls.save}) {
-    korvid::setbuttonposition(id, left, maxy - 45, button_width, button_height);
-    left -= 125;
-  }
+  place_bottom_buttons({controls.back, controls.save_as, controls.save});
   korvid::setbuttonposition(controls.up, maxx - 45, 5, side_button, side_button);
   korvid::setbuttonposition(controls.down, maxx - 45, 50, side_button, side_button);
   korvid::rectangle(5, 5, maxx - 50, maxy - 50);
@@ -64,15 +53,20 @@ OrganizePanel::OrganizePanel(int window, Script& script, ProgramEvents& events)
     : window_(window), script_(script) {
   korvid::setcurrentwindow(window_);
   begin_panel_page();
-  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, button_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   OrganizeControls& c = controls_;
-  c.back = korvid::createbutton(0, 0, button_width, button_height, "Back", store(events, event::exit));
-  c.save_as = korvid::createbutton(0, 0, button_width, button_height, "Save As...", store(events, event::save_as));
-  c.save = korvid::createbutton(0, 0, button_width, button_height, "Save", store(events, event::save));
-  c.up = korvid::createbutton(0, 0, side_button, side_button, "\u25B2", store(events, event::move_up));
-  c.down = korvid::createbutton(0, 0, side_button, side_button, "\u25BC", store(events, event::move_down));
+  // Everything is placed when the page is drawn.
+  const auto button = [&events](int width, int height, std::string_view caption, int code) {
+    return korvid::createbutton(0, 0, width, height, caption, post_event(events, code));
+  };
+  c.back = button(button_width, button_height, "Back", event::exit);
+  c.save_as = button(button_width, button_height, "Save As...", event::save_as);
+  c.save = button(button_width, button_height, "Save", event::save);
+  c.up = button(side_button, side_button, "\u25B2", event::move_up);
+  c.down = button(side_button, side_button, "\u25BC", event::move_down);
   korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, list_size);
-  c.list = korvid::createlistbox(0, 0, button_width, button_height, store(events, event::organize_segment_selected));
+  c.list = korvid::createlistbox(0, 0, button_width, button_height,
+                                 post_event(events, event::organize_segment_selected));
   populate_segment_listbox(c.list, script_);
   draw_organize_panel(c);
   update_organize_buttons(c.list, c.up, c.down);
@@ -123,13 +117,7 @@ bool OrganizePanel::act(int code) {
 
 int handle_organize_panel(int window, Script& script, ProgramEvents& events) {
   OrganizePanel panel(window, script, events);
-  int code = event::none;
-  do {
-    korvid::setcurrentwindow(window);
-    korvid::loop();
-    code = events.get_event();
-  } while (!panel.act(code));
-  return code;
+  return run_panel(window, events, panel);
 }
 
 }  // namespace veltrim

@@ -12,11 +12,6 @@
 namespace veltrim {
 namespace {
 
-constexpr int sans_serif = 1;
-constexpr int horizontal = 0;
-constexpr int text_size = 25;
-constexpr int button_width = 120;
-constexpr int button_height = 40;
 constexpr int box_height = 40;
 constexpr int font_size_step = 2;
 // The box shows this many characters of a number; a wider one shows as stars.
@@ -28,25 +23,22 @@ constexpr std::string_view advance_label = "Advance (s):";
 constexpr std::string_view back_label = "Back (s):";
 constexpr std::string_view preview_text = "Welcome to Veltrim!";
 
-korvid::ControlCallback posting(ProgramEvents& events, int code) {
-  return [&events, code] { events.set_event(code); };
-}
-
 PrefsControls create_controls(ProgramEvents& events) {
   PrefsControls c;
-  c.fixed_total = korvid::createcheckbox(0, 0, 10, 10, fixed_total_label, posting(events, event::preference_changed));
+  c.fixed_total =
+      korvid::createcheckbox(0, 0, 10, 10, fixed_total_label, post_event(events, event::preference_changed));
   korvid::beginradiogroup();
   c.spread = korvid::createradiobutton(0, 0, 10, 10, "Spread Change to Remaining Segments");
   c.next_segment = korvid::createradiobutton(0, 0, 10, 10, "Apply Change to Next Segment");
   c.advance_box = korvid::createtextbox(0, 0, 10, box_height);
   c.back_box = korvid::createtextbox(0, 0, 10, box_height);
-  c.font_list = korvid::createlistbox(0, 0, 10, 10, posting(events, event::preference_changed));
+  c.font_list = korvid::createlistbox(0, 0, 10, 10, post_event(events, event::preference_changed));
   for (const std::string_view name : font_names) korvid::insertlistboxentry(c.font_list, -1, name);
-  c.larger = korvid::createbutton(0, 0, button_width, button_height, "Larger", posting(events, event::font_larger));
+  c.larger = korvid::createbutton(0, 0, button_width, button_height, "Larger", post_event(events, event::font_larger));
   c.smaller =
-      korvid::createbutton(0, 0, button_width, button_height, "Smaller", posting(events, event::font_smaller));
+      korvid::createbutton(0, 0, button_width, button_height, "Smaller", post_event(events, event::font_smaller));
   c.back = korvid::createbutton(korvid::getmaxx() - 125, korvid::getmaxy() - 45, button_width, button_height, "Back",
-                                posting(events, event::exit));
+                                post_event(events, event::exit));
   return c;
 }
 
@@ -125,7 +117,7 @@ PreferencesPanel::PreferencesPanel(int window, Preferences& preferences, Program
     : window_(window), preferences_(preferences), events_(events), platform_(platform), script_(script) {
   korvid::setcurrentwindow(window_);
   begin_panel_page();
-  korvid::settextstyle(sans_serif, horizontal, text_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   controls_ = create_controls(events_);
   set_integer_textbox(controls_.advance_box, preferences_.advance_seconds);
   set_integer_textbox(controls_.back_box, preferences_.hold_seconds);
@@ -191,17 +183,16 @@ void PreferencesPanel::store_and_save() {
 
 void PreferencesPanel::draw() const {
   begin_panel_page();
-  korvid::settextstyle(sans_serif, horizontal, text_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   const int x0 = (korvid::getmaxx() + 1) / 6;
   int y = (korvid::getmaxy() + 1) / 4;
   y = layout_time_settings(controls_, x0, y);
   y = layout_increments(controls_, x0, y);
   y = layout_font_choice(controls_, x0, y);
-  korvid::settextstyle(effective_font_face(preferences_), horizontal, effective_font_size(preferences_));
+  korvid::settextstyle(effective_font_face(preferences_), korvid::horiz_dir, effective_font_size(preferences_));
   korvid::outtextxy(x0, y, preview_text);
-  korvid::settextstyle(sans_serif, horizontal, text_size);
-  korvid::setbuttonposition(controls_.back, korvid::getmaxx() - 125, korvid::getmaxy() - 45, button_width,
-                            button_height);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
+  place_bottom_buttons({controls_.back});
   display_logo(platform_.program_directory);
   korvid::swapbuffers();
 }
@@ -209,13 +200,7 @@ void PreferencesPanel::draw() const {
 int handle_preferences_panel(int window, Preferences& preferences, ProgramEvents& events,
                              const Platform& platform, const Script& script) {
   PreferencesPanel panel(window, preferences, events, platform, script);
-  int code = event::none;
-  do {
-    korvid::setcurrentwindow(window);
-    korvid::loop();
-    code = events.get_event();
-  } while (!panel.act(code));
-  return code;
+  return run_panel(window, events, panel);
 }
 
 }  // namespace veltrim

@@ -13,12 +13,9 @@
 namespace veltrim {
 namespace {
 
-constexpr int button_height = 40;
 constexpr int column_step = 45;
-constexpr int created_width = 120;
 constexpr int column_width = 160;
 constexpr int explanation_offset = 170;
-constexpr int text_size = 25;
 
 struct ColumnButton {
   const char* label;
@@ -53,17 +50,14 @@ StartButtons create_buttons(ProgramEvents& events, const Platform& platform) {
   const int left = korvid::getmaxx() / 4;
   const int top = korvid::getmaxy() / 4;
   for (int i = 0; i < column_count; ++i) {
-    const int code = column[i].event;
-    buttons.column[i] = korvid::createbutton(left, top + i * column_step, created_width, button_height,
-                                             column[i].label, [&events, code] { events.set_event(code); });
+    buttons.column[i] = korvid::createbutton(left, top + i * column_step, button_width, button_height,
+                                             column[i].label, post_event(events, column[i].event));
   }
-  buttons.start = korvid::createbutton(5, korvid::getmaxy() - 45, created_width, button_height, "Start!",
-                                       [&events] { events.set_event(event::start); });
-  buttons.exit = korvid::createbutton(korvid::getmaxx() - 125, korvid::getmaxy() - 45, created_width,
-                                      button_height, "Exit", [&events] { events.set_event(event::exit); });
-  const int help_left = korvid::getmaxx() - 30 - korvid::scaledpi(3);
-  buttons.help = korvid::createbutton(help_left, korvid::scaledpi(3), 30, 30, "?",
-                                      [directory = platform.program_directory] { open_help(directory); });
+  buttons.start = korvid::createbutton(5, korvid::getmaxy() - 45, button_width, button_height, "Start!",
+                                       post_event(events, event::start));
+  buttons.exit = korvid::createbutton(korvid::getmaxx() - 125, korvid::getmaxy() - 45, button_width,
+                                      button_height, "Exit", post_event(events, event::exit));
+  buttons.help = create_help_button(platform.program_directory);
   return buttons;
 }
 
@@ -89,10 +83,10 @@ void draw_summary(const Script& script) {
 
 void draw_panel(const StartButtons& buttons, const Script& script, const Platform& platform) {
   begin_panel_page();
-  korvid::settextstyle(1, 0, text_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   const bool has_segments = !script.script_is_empty();
   korvid::enablebutton(buttons.start, has_segments);
-  korvid::setbuttonposition(buttons.start, 5, korvid::getmaxy() - 45, created_width, button_height);
+  place_bottom_left_button(buttons.start);
   const int left = korvid::getmaxx() / 4;
   const int top = korvid::getmaxy() / 4;
   for (int i = 0; i < column_count; ++i) {
@@ -102,10 +96,8 @@ void draw_panel(const StartButtons& buttons, const Script& script, const Platfor
     korvid::outtextxy(left + explanation_offset, button_top + 20 - korvid::textheight(text) / 2, text);
   }
   if (has_segments) draw_summary(script);
-  korvid::setbuttonposition(buttons.exit, korvid::getmaxx() - 125, korvid::getmaxy() - 45, created_width,
-                            button_height);
-  korvid::setbuttonposition(buttons.help, korvid::getmaxx() - 30 - korvid::scaledpi(3), korvid::scaledpi(3), 30,
-                            30);
+  place_bottom_buttons({buttons.exit});
+  place_help_button(buttons.help);
   display_logo(platform.program_directory);
   korvid::swapbuffers();
 }
@@ -126,6 +118,19 @@ bool start_new_script(Script& script) {
   return true;
 }
 
+// Acts on one code. Returns the action the panel sequence takes next, or
+// event::none while the start panel carries on.
+int start_panel_choice(const StartPanelContext& context, int code) {
+  if (code == event::open) {
+    ask_and_open(context.script);
+  } else if (code == event::new_script && start_new_script(context.script)) {
+    return event::edit;
+  } else if (code == event::close_requested) {
+    end_program_if_confirmed(context.script);
+  }
+  return exit_panel_loop_event(code) ? code : event::none;
+}
+
 }  // namespace
 
 std::string script_summary_line(const Script& script) {
@@ -139,7 +144,7 @@ bool open_script_file(Script& script, const std::string& file) {
   Load_status status;
   Script loaded = load_script(file, status);
   if (!status.ok()) {
-    korvid::dlgmessage(3, "Could not open " + file + ": " + status.reason);
+    korvid::dlgmessage(korvid::message_error, "Could not open " + file + ": " + status.reason);
     return false;
   }
   script = std::move(loaded);
@@ -149,24 +154,21 @@ bool open_script_file(Script& script, const std::string& file) {
 int handle_start_panel(StartPanelContext context) {
   korvid::setcurrentwindow(context.window);
   begin_panel_page();
-  korvid::settextstyle(1, 0, text_size);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   const StartButtons buttons = create_buttons(context.events, context.platform);
-  int code = 0;
-  while (!exit_panel_loop_event(code)) {
+  draw_panel(buttons, context.script, context.platform);
+  int choice = event::none;
+  run_panel(context.window, context.events, [&](int code) {
+    choice = start_panel_choice(context, code);
+    if (choice != event::none) return true;
+    // Drawn again after every event: Open..., New or a resize may have changed
+    // what the summary and the buttons show.
     korvid::setcurrentwindow(context.window);
     draw_panel(buttons, context.script, context.platform);
-    korvid::loop();
-    code = context.events.get_event();
-    if (code == event::open) {
-      ask_and_open(context.script);
-    } else if (code == event::new_script && start_new_script(context.script)) {
-      code = event::edit;
-    } else if (code == event::close_requested) {
-      end_program_if_confirmed(context.script);
-    }
-  }
+    return false;
+  });
   remove_buttons(buttons);
-  return code;
+  return choice;
 }
 
 }  // namespace veltrim
