@@ -26,15 +26,24 @@ void AutoResetEvent::set() {
 
 void AutoResetEvent::wait() {
   std::unique_lock lock(mutex_);
+  ++waiters_;
   signalled_.wait(lock, [&] { return set_; });
+  --waiters_;
   set_ = false;
 }
 
 bool AutoResetEvent::wait_for(std::chrono::milliseconds limit) {
   std::unique_lock lock(mutex_);
-  if (!signalled_.wait_for(lock, limit, [&] { return set_; })) return false;
-  set_ = false;
-  return true;
+  ++waiters_;
+  const bool woken = signalled_.wait_for(lock, limit, [&] { return set_; });
+  --waiters_;
+  if (woken) set_ = false;
+  return woken;
+}
+
+bool AutoResetEvent::has_waiter() {
+  std::lock_guard lock(mutex_);
+  return waiters_ > 0;
 }
 
 bool RecursiveTimedMutex::lock(std::optional<std::chrono::milliseconds> limit) {

@@ -231,6 +231,11 @@ bool wait_for_paint_after(int id, std::uint64_t frames) {
   return true;
 }
 
+bool idle_waiting(int id) {
+  auto window = detail::find_window(id);
+  return window && window->idle_event.has_waiter();
+}
+
 void run_as_callback(int id, std::function<void()> fn) {
   if (auto window = detail::find_window(id)) detail::start_callback_thread(window, std::move(fn));
 }

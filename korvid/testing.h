@@ -55,6 +55,9 @@ std::uint64_t painted_frames(int window);
 std::uint64_t repaint_requests(int window);
 bool wait_for_paint_after(int window, std::uint64_t frames);
 
+// Whether a thread is waiting in the window's idle wait (`loop`, `startidle`).
+bool idle_waiting(int window);
+
 // Runs `fn` on a new callback thread of the window, as a button press would.
 void run_as_callback(int window, std::function<void()> fn);
 // How many threads the window's thread list holds.

@@ -32,11 +32,14 @@ class AutoResetEvent {
   void wait();
   // True when the event was set, false when the time ran out.
   bool wait_for(std::chrono::milliseconds limit);
+  // Whether a thread is inside `wait` or `wait_for` right now.
+  bool has_waiter();
 
  private:
   std::mutex mutex_;
   std::condition_variable signalled_;
   bool set_ = false;
+  int waiters_ = 0;
 };
 
 // A recursive lock with a time limit that knows who holds it. Programs hand

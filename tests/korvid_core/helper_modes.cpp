@@ -1,16 +1,23 @@
-// The helper modes: each is a small Korvid program that ends in one of the
-// ways the library must handle. What they print tells the test how far they got.
+// The test runner; with --helper <mode> it is instead a small Korvid program
+// that ends in one of the ways the library must handle. What it prints tells
+// the process-end tests how far it got.
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdio>
-#include <future>
-#include <string_view>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
 #include <thread>
 
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 
-namespace korvid_tests {
 namespace {
+
+using std::chrono::milliseconds;
 
 void say(const char* text) {
   std::printf("%s\n", text);
@@ -18,102 +25,96 @@ void say(const char* text) {
 }
 
 int open_window() {
-  return korvid::initwindow(200, 100, "Helper", korvid::default_position,
-                            korvid::default_position, true, true);
+  return korvid::initwindow(200, 100, "Helper", korvid::default_position, korvid::default_position, true, true);
 }
 
-// Returns from main with the window still open.
-int normal_return() {
-  if (open_window() < 0) return 2;
-  korvid::swapbuffers();
-  say("returning");
-  return 0;
-}
-
-// The user closes the window while the program sleeps in its idle wait.
-int close_in_loop() {
+// Opens the exit-on-close window and has the user close it from the close box,
+// at once or, with `when_idle`, once the program thread waits in `loop`. `grace`
+// is how long the library then waits for the program thread to end the process.
+void open_and_close(milliseconds grace, bool when_idle) {
+  // Printed only when the program thread ends the process through `exit`,
+  // never when the library cuts it short.
+  std::atexit([] { say("exit handlers ran"); });
   const int id = open_window();
-  if (id < 0) return 2;
+  korvid::testing::set_close_grace(id, grace);
   korvid::setwindowclosecallback([] { say("close callback ran"); });
-  std::thread([id] { korvid::testing::request_close(id); }).detach();
-  for (;;) korvid::loop();
-  say("left the loop");
-  return 3;
+  const auto close = [id, when_idle] {
+    while (when_idle && !korvid::testing::idle_waiting(id)) std::this_thread::sleep_for(milliseconds(1));
+    korvid::testing::request_close(id);
+  };
+  if (when_idle) {
+    std::thread(close).detach();
+  } else {
+    close();
+  }
 }
 
-// The user closes the window while the program thread is busy outside the
-// library; the library ends the process after its grace time.
-int close_while_busy() {
-  const int id = open_window();
-  if (id < 0) return 2;
-  korvid::testing::set_close_grace(id, std::chrono::milliseconds(300));
-  korvid::testing::request_close(id);
-  std::this_thread::sleep_for(std::chrono::seconds(60));
-  say("still running");
-  return 3;
-}
-
-// The user closes the window; the program's next library call ends the process.
-int close_then_call() {
-  const int id = open_window();
-  if (id < 0) return 2;
-  korvid::testing::set_close_grace(id, std::chrono::seconds(60));
-  korvid::testing::request_close(id);
-  say("calling");
-  (void)korvid::getmaxx();
-  say("call returned");
-  return 3;
-}
-
-// Drawing with no window at all.
-int no_window() {
-  (void)korvid::getmaxx();
-  say("call returned");
-  return 3;
-}
-
-// Drawing after the program closed its window.
-int closed_window() {
-  if (open_window() < 0) return 2;
-  korvid::closewindow();
-  (void)korvid::getmaxx();
-  say("call returned");
-  return 3;
-}
-
-// A mouse handler, on the window thread, draws after the window was closed.
-int error_in_handler() {
-  const int id = open_window();
-  if (id < 0) return 2;
-  korvid::registermousehandler(korvid::mouse::left_up, [](int, int) {
-    korvid::closewindow();
-    (void)korvid::getmaxx();
-    say("handler went on");
-  });
-  std::thread([id] { korvid::testing::click(id, 5, 5); }).detach();
-  for (;;) korvid::loop();
-}
-
-// No display to open a window on.
-int no_display() {
-  std::printf("initwindow %d\n", open_window());
-  return 0;
-}
+// Each mode returns the status main returns; the library should end the
+// process before most of them get that far.
+const std::map<std::string, std::function<int()>> modes = {
+    {"return", [] {
+       open_window();
+       korvid::swapbuffers();
+       say("returning");
+       return 0;
+     }},
+    {"close-in-loop", [] {
+       open_and_close(std::chrono::minutes(2), true);
+       korvid::loop();
+       say("left the loop");
+       return 3;
+     }},
+    {"close-then-call", [] {
+       open_and_close(std::chrono::minutes(2), false);
+       say("calling");
+       (void)korvid::getmaxx();
+       say("call returned");
+       return 3;
+     }},
+    {"close-while-busy", [] {
+       open_and_close(milliseconds(300), false);
+       std::this_thread::sleep_for(std::chrono::minutes(2));
+       say("still running");
+       return 3;
+     }},
+    {"no-window", [] {
+       (void)korvid::getmaxx();
+       say("call returned");
+       return 3;
+     }},
+    {"closed-window", [] {
+       open_window();
+       korvid::closewindow();
+       (void)korvid::getmaxx();
+       say("call returned");
+       return 3;
+     }},
+    // A mouse handler, on the window thread, draws after closing the window.
+    {"error-in-handler", [] {
+       const int id = open_window();
+       korvid::registermousehandler(korvid::mouse::left_up, [](int, int) {
+         korvid::closewindow();
+         (void)korvid::getmaxx();
+         say("handler went on");
+       });
+       korvid::testing::click(id, 5, 5);  // returns once the handler has run
+       say("call returned");
+       return 3;
+     }},
+    {"no-display", [] {
+       for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
+       std::printf("initwindow %d\n", open_window());
+       return 0;
+     }},
+};
 
 }  // namespace
 
-int run_helper_mode(const char* mode_name) {
-  const std::string_view mode = mode_name;
-  if (mode == "return") return normal_return();
-  if (mode == "close-in-loop") return close_in_loop();
-  if (mode == "close-while-busy") return close_while_busy();
-  if (mode == "close-then-call") return close_then_call();
-  if (mode == "no-window") return no_window();
-  if (mode == "closed-window") return closed_window();
-  if (mode == "error-in-handler") return error_in_handler();
-  if (mode == "no-display") return no_display();
-  std::fprintf(stderr, "unknown helper mode %s\n", mode_name);
-  return 64;
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--helper") == 0) {
+    const auto mode = modes.find(argv[2]);
+    return mode == modes.end() ? 64 : mode->second();
+  }
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
 }
-
-}  // namespace korvid_tests
