@@ -32,8 +32,7 @@ class Deck {
       std::string shapes = deck::title("Slide title number " + std::to_string(n)) +
                            deck::shape("obj",
                                        deck::para(sentence_words(8, n)) + deck::para(sentence_words(6, n + 1), 1) +
-                                           deck::para(sentence_words(9, n + 2)) + deck::para(sentence_words(5, n + 3)),
-                                       3);
+                                           deck::para(sentence_words(9, n + 2)) + deck::para(sentence_words(5, n + 3)));
       if (n % 10 == 0)
         shapes += deck::table({{"Metric", "Before", "After"}, {"Overrun", "7 min", "0 min"}, {"Questions", "0", "5"}}, true);
       std::string notes = deck::notes(deck::para(sentence_words(60, n)) + deck::para(sentence_words(50, n + 5)),
