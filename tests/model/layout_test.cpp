@@ -19,169 +19,106 @@ struct Piece {
   std::string text;
   int type;
   std::int32_t y;
+  std::string url = {};
   friend bool operator==(const Piece&, const Piece&) = default;
   friend std::ostream& operator<<(std::ostream& out, const Piece& p) {
-    return out << '"' << p.text << "\" type " << p.type << " at " << p.y;
+    return out << '"' << p.text << "\" type " << p.type << " at " << p.y << ' ' << p.url;
   }
 };
 
-class Layout : public ::testing::Test {
- protected:
-  Recording_renderer renderer;
-  Line_list lines;
-
-  Layout() { renderer.max_width = 100; }  // ten base characters
-
-  std::vector<Piece> lay_out(std::string_view gemtext) {
-    lines = parse_text(gemtext);
-    return pass();
-  }
-  std::vector<Piece> pass() {
-    renderer.drawn.clear();
-    renderer.y = 0;
-    layout_lines(lines, renderer);
-    std::vector<Piece> pieces;
-    for (const auto& d : renderer.drawn) pieces.push_back({std::string(without_trailing_blanks(d.text)), d.type, d.y});
-    return pieces;
-  }
-};
-
-TEST_F(Layout, WrapsAtBlanksAndPlacesPiecesBelowEachOther) {
-  EXPECT_EQ(lay_out("aaa bbb ccc ddd"), (std::vector<Piece>{{"aaa bbb", 0, 0}, {"ccc ddd", 0, 22}}));
-  EXPECT_EQ(lines[0].breaks, (std::vector<std::int32_t>{8, 15, -1}));
-  EXPECT_EQ(renderer.content_height, 44);
-}
-
-TEST_F(Layout, AWordWiderThanTheLineComesOutInTwoCharacterPieces) {
-  const auto pieces = lay_out("abcdefghijklmnopqrstuvwxyz");
-  std::vector<std::string> texts;
-  for (const auto& p : pieces) texts.push_back(p.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"ab", "cd", "ef", "gh", "ij", "kl", "mn", "op", "qrstuvwxyz"}));
-}
-
-TEST_F(Layout, AHyphenatedWordMayBreakAfterItsHyphen) {
-  renderer.max_width = 80;
-  EXPECT_EQ(lay_out("well-known words"), (std::vector<Piece>{{"well-", 0, 0}, {"known", 0, 22}, {"words", 0, 44}}));
-}
-
-TEST_F(Layout, HeadingsOfEachLevelDrawLargerAndStartAfterTheirMarks) {
-  renderer.max_width = 1000;
-  EXPECT_EQ(lay_out("# Title\n## Part\n### Detail\n#NoBlank\n   # indented"),
-            (std::vector<Piece>{{"Title", 1, 0}, {"Part", 2, 42}, {"Detail", 3, 74}, {"NoBlank", 1, 106},
-                                {"   # indented", 0, 148}}));
-}
-
-TEST_F(Layout, HeadingsWrapAtTheirOwnSize) {
-  EXPECT_EQ(lay_out("# aaaa bbbb"), (std::vector<Piece>{{"aaaa", 1, 0}, {"bbbb", 1, 42}}));
-}
-
-TEST_F(Layout, AListItemKeepsItsMarkerAndIndentOnTheFirstPieceOnly) {
-  EXPECT_EQ(lay_out("* one two three four"),
-            (std::vector<Piece>{{"one", type_list_item, 0}, {"two three", 0, 22}, {"four", 0, 44}}));
-  EXPECT_EQ(lay_out("  *no b"), (std::vector<Piece>{{"no b", type_list_item, 0}}));
-}
-
-TEST_F(Layout, AQuotationKeepsItsStyleOnEveryPiece) {
-  EXPECT_EQ(lay_out("> aa bb cc"), (std::vector<Piece>{{"aa", type_quotation, 0}, {"bb", type_quotation, 22},
-                                                       {"cc", type_quotation, 44}}));
-}
-
-TEST_F(Layout, PreformattedLinesAreCutNeverWrapped) {
-  EXPECT_EQ(lay_out("```\n0123456789ABCDEF\n  short\n```"),
-            (std::vector<Piece>{{"0123456789", 0, 0}, {"  short", 0, 22}}));
-  EXPECT_EQ(lines[1].breaks, (std::vector<std::int32_t>{10}));
-}
-
-TEST_F(Layout, LinksShowTheirLabelAndRememberWhereTheyWereDrawn) {
-  lay_out("=> gemini://a.example   Label words\ntext\n=> gemini://only");
-  ASSERT_EQ(renderer.drawn.size(), 3u);
-  EXPECT_EQ(renderer.drawn[0].text, "Label words");
-  EXPECT_EQ(renderer.drawn[0].url, "gemini://a.example");
-  EXPECT_EQ(renderer.drawn[2].text, "gemini://only");
-  EXPECT_EQ(renderer.drawn[2].url, "gemini://only");
-  EXPECT_EQ(renderer.link_at(0, 0), 1);
-  EXPECT_EQ(renderer.link_at(110, 20), 1);
-  EXPECT_EQ(renderer.link_at(111, 5), -1);
-  EXPECT_EQ(renderer.link_at(5, 21), -1);  // the text line between the links
-  EXPECT_EQ(renderer.link_at(5, 50), 2);
-  EXPECT_EQ(renderer.links[1].url, "gemini://only");
-}
-
-TEST_F(Layout, EndRecordsAndFencesTakeNoSpaceAndBlankLinesTakeOne) {
-  EXPECT_TRUE(lay_out("").size() == 1u);  // the one empty line of an empty text
-  lines = load_unit("");
-  EXPECT_TRUE(pass().empty());
-  EXPECT_EQ(renderer.y, 0);
-  EXPECT_EQ(renderer.passes, 2);
-  EXPECT_EQ(renderer.completed_passes, 2);
-
-  EXPECT_EQ(lay_out("a\n```\n```\nb"), (std::vector<Piece>{{"a", 0, 0}, {"b", 0, 22}}));
-  EXPECT_EQ(lay_out("a\n\nb"), (std::vector<Piece>{{"a", 0, 0}, {"", 0, 22}, {"b", 0, 44}}));
-  EXPECT_EQ(lay_out("# \nb"), (std::vector<Piece>{{"b", 0, 0}}));
-  EXPECT_EQ(lines[0].breaks, (std::vector<std::int32_t>{-1}));
-}
-
-TEST_F(Layout, PiecesAboveTheVisibleAreaAreNotDrawnButTakeTheirSpace) {
-  lines = parse_text("one\ntwo\nthree");
+// One pass from the top of the page; what it drew, trailing blanks cut.
+std::vector<Piece> pass(Recording_renderer& renderer, Line_list& lines) {
   renderer.drawn.clear();
+  renderer.y = 0;
+  layout_lines(lines, renderer);
+  std::vector<Piece> pieces;
+  for (const auto& d : renderer.drawn) {
+    pieces.push_back({std::string(without_trailing_blanks(d.text)), d.type, d.y, d.url});
+  }
+  return pieces;
+}
+
+struct Layout_case {
+  std::int32_t max_width;  // ten pixels a base character
+  const char* gemtext;
+  std::vector<Piece> pieces;
+};
+
+TEST(Layout, WrapsStylesAndStacksEveryKindOfLine) {
+  const int list = type_list_item;
+  const int quote = type_quotation;
+  const Layout_case cases[] = {
+      {100, "aaa bbb ccc ddd", {{"aaa bbb", 0, 0}, {"ccc ddd", 0, 22}}},
+      // A word wider than the line comes out two characters at a time.
+      {100, "abcdefghijklmnopqrstuvwxyz", {{"ab", 0, 0}, {"cd", 0, 22}, {"ef", 0, 44}, {"gh", 0, 66}, {"ij", 0, 88},
+                                           {"kl", 0, 110}, {"mn", 0, 132}, {"op", 0, 154}, {"qrstuvwxyz", 0, 176}}},
+      {80, "well-known words", {{"well-", 0, 0}, {"known", 0, 22}, {"words", 0, 44}}},
+      {1000, "# Title\n## Part\n### Detail\n#NoBlank\n   # indented",
+       {{"Title", 1, 0}, {"Part", 2, 42}, {"Detail", 3, 74}, {"NoBlank", 1, 106}, {"   # indented", 0, 148}}},
+      {100, "# aaaa bbbb", {{"aaaa", 1, 0}, {"bbbb", 1, 42}}},  // wrapped at the heading's own size
+      // Only a list item's first piece keeps the marker and the indent.
+      {100, "* one two three four", {{"one", list, 0}, {"two three", 0, 22}, {"four", 0, 44}}},
+      {100, "  *no b", {{"no b", list, 0}}},
+      {100, "> aa bb cc\n   > \t ok", {{"aa", quote, 0}, {"bb", quote, 22}, {"cc", quote, 44}, {"ok", quote, 66}}},
+      {100, "```\n0123456789ABCDEF\n  short\n```", {{"0123456789", 0, 0}, {"  short", 0, 22}}},  // cut, not wrapped
+      {100, "=> gemini://a.example   Label words\ntext\n=> gemini://only",
+       {{"Label words", 0, 0, "gemini://a.example"}, {"text", 0, 22}, {"gemini://only", 0, 44, "gemini://only"}}},
+      // End records and fences take no space, blank lines one, a bare heading mark none.
+      {100, "", {{"", 0, 0}}},
+      {100, "a\n```\n```\nb", {{"a", 0, 0}, {"b", 0, 22}}},
+      {100, "a\n\nb", {{"a", 0, 0}, {"", 0, 22}, {"b", 0, 44}}},
+      {100, "# \nb", {{"b", 0, 0}}},
+      {-5, "aaa bbb ccc\n```\ncode", {{"aaa bbb ccc", 0, 0}, {"", 0, 22}}},
+  };
+  for (const auto& c : cases) {
+    Recording_renderer renderer;
+    renderer.max_width = c.max_width;
+    Line_list lines = parse_text(c.gemtext);
+    EXPECT_EQ(pass(renderer, lines), c.pieces) << c.gemtext;
+  }
+}
+
+TEST(Layout, PiecesAboveTheVisibleAreaAreNotDrawnButTakeTheirSpace) {
+  Recording_renderer renderer;
+  renderer.max_width = 100;
+  Line_list lines = parse_text("one\ntwo\nthree");
   renderer.y = -44;
   layout_lines(lines, renderer);
   ASSERT_EQ(renderer.drawn.size(), 1u);
   EXPECT_EQ(renderer.drawn[0].text, "three");
   EXPECT_EQ(renderer.y, 22);
+  EXPECT_EQ(renderer.content_height, 22);
 }
 
-TEST_F(Layout, ANegativeWidthDrawsTextUnwrappedAndPreformattedCutToNothing) {
-  renderer.max_width = -5;
-  EXPECT_EQ(lay_out("aaa bbb ccc\n```\ncode"), (std::vector<Piece>{{"aaa bbb ccc", 0, 0}, {"", 0, 22}}));
-}
-
-TEST_F(Layout, CachedBreaksAreReusedWhileTheWidthStaysTheSame) {
-  lay_out("aaa bbb ccc ddd\n```\n0123456789ABC\n```\n* item text here");
+TEST(Layout, CachedBreaksAreReusedUntilTheWidthChangesOrTheLineIsInvalidated) {
+  Recording_renderer renderer;
+  renderer.max_width = 100;
+  Line_list lines = parse_text("aaa bbb ccc ddd\n```\n0123456789ABC\n```\n* item text here\nxx yy");
+  const auto first = pass(renderer, lines);
   EXPECT_GT(renderer.width_measures, 0);
   renderer.width_measures = 0;
-  const auto again = pass();
+  EXPECT_EQ(pass(renderer, lines), first);
   EXPECT_EQ(renderer.width_measures, 0);
 
-  renderer.max_width = 60;
-  const auto narrower = pass();
-  EXPECT_GT(renderer.width_measures, 0);
-  EXPECT_GT(narrower.size(), again.size());
-}
-
-TEST_F(Layout, InvalidatingOneLineRewrapsThatLineOnly) {
-  lay_out("aaa bbb ccc ddd\nxx yy");
   Recording_renderer alone;
   alone.max_width = renderer.max_width;
-  Line_list second{Text_line("xx yy", kind_text)};
-  layout_lines(second, alone);
-
-  renderer.width_measures = 0;
-  lines[1].invalidate_breaks();
-  pass();
-  EXPECT_EQ(renderer.width_measures, alone.width_measures);
+  Line_list last{Text_line("xx yy", kind_text)};
+  layout_lines(last, alone);
+  lines[5].invalidate_breaks();
+  pass(renderer, lines);
+  EXPECT_EQ(renderer.width_measures, alone.width_measures);  // that line alone was measured again
   EXPECT_TRUE(lines[0].has_breaks());
-}
 
-TEST(SetBounds, AChangeStartsAFreshPassAndTheSameBoundsChangeNothing) {
-  Recording_renderer renderer;
-  renderer.set_bounds(0, 0, 799, 599);
-  EXPECT_TRUE(renderer.bounds_changed);
-  EXPECT_EQ(renderer.bounds, (Rect{0, 0, 599, 799}));
-  renderer.bounds_changed = false;
-  renderer.y = -120;
-  renderer.set_bounds(0, 0, 799, 599);
-  EXPECT_FALSE(renderer.bounds_changed);
-  EXPECT_EQ(renderer.y, -120);
-  renderer.set_bounds(0, 0, 799, 500);
-  EXPECT_TRUE(renderer.bounds_changed);
-  EXPECT_EQ(renderer.y, 0);
+  renderer.max_width = 60;
+  EXPECT_GT(pass(renderer, lines).size(), first.size());
 }
 
 // Wrapping as written out plainly, measuring whole ranges with the recording
 // renderer's fixed widths, to hold the measuring shortcuts for long lines to it.
 std::vector<std::int32_t> plain_wrapping(const std::string& text, std::int32_t max_width) {
-  const auto width = [&](std::int32_t s, std::int32_t e) { return s >= e ? 0 : static_cast<std::int32_t>(trimmed_length(text.substr(s - 1, e - s + 1))) * 10; };
+  const auto width = [&](std::int32_t s, std::int32_t e) {
+    return s >= e ? 0 : static_cast<std::int32_t>(trimmed_length(text.substr(s - 1, e - s + 1))) * 10;
+  };
   const auto length = static_cast<std::int32_t>(trimmed_length(text));
   std::vector<std::int32_t> breaks;
   for (std::int32_t start = 1; start <= length;) {
@@ -215,15 +152,6 @@ TEST(Wrapping, LongParagraphsWrapAsIfEveryRangeWereMeasuredWhole) {
     renderer.max_width = std::uniform_int_distribution<int>(30, 3000)(random);
     ASSERT_EQ(calculate_wrapping(renderer, text), plain_wrapping(text, renderer.max_width)) << "round " << round;
   }
-}
-
-TEST(Wrapping, TheStartSkipsStyleMarksAndTheBlanksAfterThem) {
-  EXPECT_EQ(get_start_position_and_type("## Part").start, 4);
-  EXPECT_EQ(get_start_position_and_type("## Part").type, 2);
-  EXPECT_EQ(get_start_position_and_type("   > \t quoted").start, 8);
-  EXPECT_EQ(get_start_position_and_type("   > \t quoted").type, type_quotation);
-  EXPECT_EQ(get_start_position_and_type("#  ").start, 2);
-  EXPECT_EQ(get_start_position_and_type("plain").type, type_plain);
 }
 
 }  // namespace

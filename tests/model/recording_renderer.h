@@ -26,36 +26,19 @@ class Recording_renderer : public Renderer {
   std::int32_t visible_height = 1'000'000;
 
   struct Drawn {
-    char what;  // 't' text, 'p' preformatted, 'l' link
     std::string text;
     int type;
     std::int32_t y;
     std::string url;
   };
   std::vector<Drawn> drawn;
-  // The areas of the links drawn in this pass, in drawing order.
-  struct Link {
-    Rect area;
-    std::string url;
-  };
-  std::vector<Link> links;
   int width_measures = 0;
   int height_measures = 0;
-  int passes = 0;
-  int completed_passes = 0;
-
-  // Number (from 1) of the first link whose area holds (x, y), or -1.
-  std::int32_t link_at(std::int32_t x, std::int32_t y) const {
-    for (std::size_t i = 0; i < links.size(); ++i) {
-      if (links[i].area.point_inside(x, y)) return static_cast<std::int32_t>(i + 1);
-    }
-    return -1;
-  }
 
   // Forgets what was recorded (not the settings).
   void clear_record() {
     drawn.clear();
-    width_measures = height_measures = passes = completed_passes = 0;
+    width_measures = height_measures = 0;
   }
 
   static std::int32_t scaled(std::int32_t value, int type) {
@@ -67,11 +50,10 @@ class Recording_renderer : public Renderer {
     return static_cast<std::int32_t>(trimmed_length(text)) * char_width;
   }
 
-  void text_draw(std::string_view text, int type) override { drawn.push_back({'t', std::string(text), type, y, {}}); }
-  void preformatted_draw(std::string_view text) override { drawn.push_back({'p', std::string(text), 0, y, {}}); }
+  void text_draw(std::string_view text, int type) override { drawn.push_back({std::string(text), type, y, {}}); }
+  void preformatted_draw(std::string_view text) override { drawn.push_back({std::string(text), 0, y, {}}); }
   void link_draw(std::string_view label, std::string_view url) override {
-    drawn.push_back({'l', std::string(label), 0, y, std::string(url)});
-    links.push_back({Rect{y, 0, y + font_size, measure(label)}, std::string(url)});
+    drawn.push_back({std::string(label), 0, y, std::string(url)});
   }
 
   bool text_visible(std::string_view) override { return y >= 0 && y < visible_height; }
@@ -98,14 +80,8 @@ class Recording_renderer : public Renderer {
   std::int32_t link_width(std::string_view label) override { return text_width(label, type_plain); }
   std::int32_t link_height(std::string_view label) override { return text_height(label, type_plain); }
 
-  void prepare_for_layout() override {
-    ++passes;
-    links.clear();
-  }
-  void layout_complete() override {
-    ++completed_passes;
-    content_height = y;
-  }
+  void prepare_for_layout() override {}
+  void layout_complete() override { content_height = y; }
   void new_page() override { y = 0; }
   void initialize(std::int32_t) override {}
   void set_scroll_percent(float) override {}

@@ -12,6 +12,9 @@
 namespace veltrim {
 namespace {
 
+// Scripts as people write them and as they should not: headings with every
+// form of length, links, fences, lists, raw bytes, all three line ends, and
+// sometimes a last line without one.
 class Script_generator {
  public:
   explicit Script_generator(unsigned seed) : random_(seed) {}
@@ -21,50 +24,35 @@ class Script_generator {
     const int lines = pick(0, 60);
     for (int i = 0; i < lines; ++i) {
       text += line();
-      if (i + 1 < lines || chance(70)) text += line_end();
+      if (i + 1 < lines || pick(1, 10) <= 7) text += one_of({"\n", "\r\n", "\r"});
     }
     return text;
   }
 
  private:
   int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  bool chance(int percent) { return pick(1, 100) <= percent; }
   template <std::size_t n>
-  const char* one_of(const char* const (&choices)[n]) {
+  std::string one_of(const char* const (&choices)[n]) {
     return choices[pick(0, static_cast<int>(n) - 1)];
   }
-
-  std::string line_end() { return one_of({"\n", "\r\n", "\r"}); }
   std::string blanks() { return std::string(static_cast<std::size_t>(pick(0, 3)), ' '); }
 
   std::string words() {
-    static const char* const vocabulary[] = {"alpha", "beta", "-", " - ", "1:30", "soon", "x", "\t", "é", "2 min",
-                                             "#", "=>", "```", "*", ">", "0:00", "-0:30", "--", " ", "a-b"};
     std::string text;
-    for (int n = pick(0, 6); n > 0; --n) text += one_of(vocabulary);
+    for (int n = pick(0, 6); n > 0; --n) {
+      text += one_of({"alpha", "beta", "-", " - ", "1:30", "soon", "x", "\t", "é", "2 min", "#", "=>", "```", "*", ">",
+                      "0:00", "-0:30", "--", " ", "a-b"});
+    }
     return text;
-  }
-
-  std::string length() {
-    static const char* const lengths[] = {"1:30", "01:30", "0:00", "-1:30", "2 min", "45s", "soon", "", "0:75",
-                                          "12345:00", "1:02:03", "1.5m", "-0:05", "90", "-", "1:30  "};
-    return one_of(lengths);
   }
 
   std::string heading() {
-    std::string text = chance(80) ? "# " : "#";
-    text += words().empty() ? "T" : "Title " + words();
-    if (chance(75)) text += " - " + length();
-    return text + blanks();
-  }
-
-  std::string raw_bytes() {
-    std::string text;
-    for (int n = pick(1, 20); n > 0; --n) {
-      char c = static_cast<char>(pick(0, 255));
-      if (c != '\r' && c != '\n') text += c;
+    std::string text = (pick(1, 5) == 1 ? "#" : "# ") + (words().empty() ? "T" : "Title " + words());
+    if (pick(1, 4) > 1) {
+      text += " - " + one_of({"1:30", "01:30", "0:00", "-1:30", "2 min", "45s", "soon", "", "0:75", "12345:00",
+                              "1:02:03", "1.5m", "-0:05", "90", "-", "1:30  "});
     }
-    return text;
+    return text + blanks();
   }
 
   std::string line() {
@@ -72,11 +60,16 @@ class Script_generator {
       case 0:
       case 1: return heading();
       case 2: return one_of({"## ", "### ", "##"}) + words();
-      case 3: return one_of({"=>", "=> ", "=>\t"}) + std::string("gemini://example.org/") + words() + blanks();
+      case 3: return one_of({"=>", "=> ", "=>\t"}) + "gemini://example.org/" + words() + blanks();
       case 4: return one_of({"```", "```code", "```  "});
       case 5: return blanks();
       case 6: return one_of({"* ", "> ", "  "}) + words();
-      case 7: return raw_bytes();
+      case 7: {
+        std::string bytes;
+        for (int n = pick(1, 20); n > 0; --n) bytes += static_cast<char>(pick(0, 255));
+        std::erase_if(bytes, [](char c) { return c == '\r' || c == '\n'; });
+        return bytes;
+      }
       default: return words() + blanks();
     }
   }
@@ -89,24 +82,20 @@ std::string load_and_save(std::string_view file_text) {
   return script_text(script);
 }
 
-TEST(RoundTrip, LoadingAndSavingASavedScriptChangesNoByte) {
+TEST(RoundTrip, LoadingAndSavingASavedScriptChangesNoByteNorAnyTitleOrLength) {
   for (unsigned seed = 1; seed <= 3000; ++seed) {
     const std::string input = Script_generator(seed).script();
     const std::string first = load_and_save(input);
     const std::string second = load_and_save(first);
     ASSERT_EQ(second, first) << "seed " << seed << ", input:\n" << input;
     ASSERT_EQ(load_and_save(second), second) << "seed " << seed;
-  }
-}
 
-TEST(RoundTrip, SegmentsKeepTitlesAndLengthsThroughSaveAndLoad) {
-  for (unsigned seed = 1; seed <= 500; ++seed) {
-    Script loaded = parse_script(Script_generator(seed).script());
-    const Script again = parse_script(script_text(loaded));
+    const Script loaded = parse_script(input);
+    const Script again = parse_script(first);
     ASSERT_EQ(again.script_number_segments(), loaded.script_number_segments()) << "seed " << seed;
     for (std::int32_t i = 1; i <= loaded.script_number_segments(); ++i) {
-      EXPECT_EQ(again.segment(i).title(), loaded.segment(i).title()) << "seed " << seed;
-      EXPECT_EQ(again.segment(i).time(), loaded.segment(i).time()) << "seed " << seed;
+      ASSERT_EQ(again.segment(i).title(), loaded.segment(i).title()) << "seed " << seed;
+      ASSERT_EQ(again.segment(i).time(), loaded.segment(i).time()) << "seed " << seed;
     }
   }
 }
@@ -115,20 +104,16 @@ TEST(RoundTrip, RepeatedSavesOfTheFileNeverGrowIt) {
   testing::Scratch_folder folder;
   const std::string file = folder.file("talk.gmi");
   testing::write_text(file, "Intro notes\n# One - 1:00\n\nBody\n\n\n# Two\n=> gemini://x Link\n\n```\ncode\n");
-  std::string previous;
-  for (int round = 0; round < 5; ++round) {
+  for (int round = 0; round < 3; ++round) {
     Load_status status;
     Script script = load_script(file, status);
     ASSERT_TRUE(status.ok());
     ASSERT_TRUE(script.script_save().written);
-    const std::string saved = testing::read_text(file);
-    if (round > 0) {
-      EXPECT_EQ(saved, previous) << "round " << round;
-    }
-    previous = saved;
+    EXPECT_EQ(testing::read_text(file),
+              "Intro notes\r\n# One - 1:00\r\n\r\nBody\r\n"
+              "# Two - 1:00\r\n\r\n=> gemini://x Link\r\n\r\n```\r\ncode\r\n")
+        << "round " << round;
   }
-  EXPECT_EQ(previous,
-            "Intro notes\r\n# One - 1:00\r\n\r\nBody\r\n# Two - 1:00\r\n\r\n=> gemini://x Link\r\n\r\n```\r\ncode\r\n");
 }
 
 }  // namespace

@@ -14,48 +14,29 @@ std::vector<std::string> titles_of(const Script& script) {
   return titles;
 }
 
-Script three_segments() {
+TEST(Script, SegmentsAreAddedByIndexAndMovedOrRemovedOnlyWithinTheScript) {
   Script script;
   for (int i = 0; i < 3; ++i) script.script_add_new_segment();
-  return script;
-}
-
-TEST(Script, NewSegmentsAreNamedByTheirIndex) {
-  Script script = three_segments();
-  script.script_add_new_segment();
-  EXPECT_EQ(titles_of(script), (std::vector<std::string>{"Segment #1", "Segment #2", "Segment #3", "Segment #4"}));
-  EXPECT_EQ(script.segment(4).time(), 60);
-  EXPECT_FALSE(script.segment(4).content());
-  script.script_add_segment();
-  EXPECT_EQ(script.segment(5).title(), "New Segment");
-}
-
-TEST(Script, RemovingMovesLaterSegmentsUpAndOutOfRangeChangesNothing) {
-  Script script = three_segments();
-  script.script_remove_segment(2);
-  EXPECT_EQ(titles_of(script), (std::vector<std::string>{"Segment #1", "Segment #3"}));
-  script.script_remove_segment(3);
-  script.script_remove_segment(0);
-  EXPECT_EQ(script.script_number_segments(), 2);
-  script.script_remove_segment(1);
-  script.script_remove_segment(1);
-  EXPECT_TRUE(script.script_is_empty());
-  EXPECT_EQ(script.script_runtime(), 0);
-}
-
-TEST(Script, SwappingAndMovingStayWithinTheScript) {
-  Script script = three_segments();
+  EXPECT_EQ(titles_of(script), (std::vector<std::string>{"Segment #1", "Segment #2", "Segment #3"}));
   script.script_move_segment_up(1);
   script.script_move_segment_down(3);
   script.script_swap_segments(1, 4);
+  script.script_remove_segment(4);
+  script.script_remove_segment(0);
   EXPECT_EQ(titles_of(script), (std::vector<std::string>{"Segment #1", "Segment #2", "Segment #3"}));
   script.script_move_segment_down(1);
   script.script_move_segment_up(3);
   EXPECT_EQ(titles_of(script), (std::vector<std::string>{"Segment #2", "Segment #3", "Segment #1"}));
+  script.script_remove_segment(2);
+  EXPECT_EQ(titles_of(script), (std::vector<std::string>{"Segment #2", "Segment #1"}));
+  script.script_remove_segment(1);
+  script.script_remove_segment(1);
+  EXPECT_TRUE(script.script_is_empty());
 }
 
 TEST(Script, RuntimeSumsTheLengthsFromAGivenSegment) {
-  Script script = three_segments();
+  Script script;
+  for (int i = 0; i < 3; ++i) script.script_add_new_segment();
   script.segment(1).set_time_number(90);
   script.segment(2).set_time_number(-30);
   EXPECT_EQ(script.script_runtime(), 120);
