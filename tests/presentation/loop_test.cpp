@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "app/event_codes.h"
 #include "app/presentation_loop.h"
@@ -50,17 +51,13 @@ TEST_F(LoopTest, ThreeSegmentsRunToTheEndAndTheLastWaitsAtZero) {
   Script script = make_script({{"One", 0, "first"}, {"Two", 10, "second"}, {"Three", 10, "third"}});
   std::vector<std::string> titles;
   std::vector<std::optional<std::string>> previous;
-  std::int32_t shown_at_zero = -1;
-  bool exit_enabled_at_zero = false;
-  bool next_offered = true;
+  std::tuple<std::int32_t, bool, bool> at_zero{-1, false, true};  // remaining, Exit enabled, next offered
   clock.at(5100ms, [&] { titles.push_back(title()); });
   clock.at(44900ms, [&] { previous.push_back(panel.previous_name); });
   clock.at(45100ms, [&] { previous.push_back(panel.previous_name); });
   clock.at(60100ms, [&] { titles.push_back(title()); });
   clock.at(66s, [&] {
-    shown_at_zero = panel.remaining;
-    exit_enabled_at_zero = control_enabled(window, panel.exit_button);
-    next_offered = panel.next_rect.is_valid();
+    at_zero = {panel.remaining, control_enabled(window, panel.exit_button), panel.next_rect.is_valid()};
   });
   clock.at(75100ms, [&] {
     titles.push_back(title());  // the elapsed time goes on while the last segment waits
@@ -71,9 +68,7 @@ TEST_F(LoopTest, ThreeSegmentsRunToTheEndAndTheLastWaitsAtZero) {
   EXPECT_EQ(clock.elapsed(), 75100ms);
   EXPECT_THAT(titles, ElementsAre("Veltrim - 0:05 elapsed", "Veltrim - 1:00 elapsed", "Veltrim - 1:15 elapsed"));
   EXPECT_THAT(previous, ElementsAre(std::nullopt, "One"));
-  EXPECT_EQ(shown_at_zero, 0);
-  EXPECT_TRUE(exit_enabled_at_zero);
-  EXPECT_FALSE(next_offered);
+  EXPECT_EQ(at_zero, std::tuple(0, true, false));
   EXPECT_FALSE(control_enabled(window, panel.plus_button));
   EXPECT_TRUE(control_enabled(window, panel.exit_button));
 }
@@ -148,31 +143,19 @@ TEST_F(LoopTest, ScrollingByHandStopsAutoscrollUntilTheNextSegment) {
     offsets.push_back(-renderer.y);
     autoscroll.push_back(panel.autoscroll);
   };
-  std::int32_t content = 0;
-  clock.at(25100ms, [&] {
-    record();
-    content = renderer.content_height;
-  });
-  clock.at(75100ms, record);
+  for (auto when : {25100ms, 75100ms, 80100ms, 90100ms, 95100ms, 96100ms}) clock.at(when, record);
   clock.at(80s, [&] {
     korvid::testing::turn_wheel(window, -240);
     korvid::testing::flush_window_thread();
   });
-  clock.at(80100ms, record);
-  clock.at(90100ms, record);
   clock.at(95s, [&] { click_middle(panel.next_rect); });
-  clock.at(95100ms, record);
-  clock.at(96s, [&] {
-    korvid::testing::scroll(window, renderer.scrollbar, korvid::testing::ScrollAction::page_down);
-  });
-  clock.at(96100ms, [&] {
-    record();
-    events.set_event(event::exit);
-  });
+  clock.at(96s, [&] { korvid::testing::scroll(window, renderer.scrollbar, korvid::testing::ScrollAction::page_down); });
+  clock.at(96200ms, [&] { events.set_event(event::exit); });
   EXPECT_EQ(script_loop(presentation, script), presentation_left);
   ASSERT_EQ(offsets.size(), 6U);
   EXPECT_GT(offsets[0], 0);
   // Half the time, half the text (give or take one pass of 200 ms in 100 s).
+  const std::int32_t content = renderer.content_height;
   EXPECT_NEAR(offsets[1] - offsets[0], content / 2, content / 500 + 2);
   EXPECT_GT(offsets[2], offsets[1]);                        // the wheel scrolled on
   EXPECT_EQ(offsets[3], offsets[2]);                        // and autoscroll stopped
@@ -182,10 +165,14 @@ TEST_F(LoopTest, ScrollingByHandStopsAutoscrollUntilTheNextSegment) {
 }
 
 TEST_F(LoopTest, ClicksReachLinksTheDialAndTheToggles) {
-  Script script = make_script({{"Links", 60, "=> https://example.org/talk Talk page\n=> gemini://example.org/x Capsule\n"}});
+  // Web and file links open at once, any other scheme only with consent.
+  Script script = make_script({{"Links", 60,
+                                "=> https://example.org/talk Talk page\n=> gemini://example.org/x Capsule\n"
+                                "=> file:///tmp/notes.txt Notes\n"}});
   std::vector<bool> flags;
   const auto link = [&](std::size_t i) { click_middle(renderer.links().at(i).area); };
   clock.at(1s, [&] { link(0); });
+  clock.at(1500ms, [&] { link(2); });
   clock.at(2s, [&] {
     korvid::testing::press_no();
     link(1);
@@ -201,7 +188,7 @@ TEST_F(LoopTest, ClicksReachLinksTheDialAndTheToggles) {
   clock.at(7s, [&] { press(panel.exit_button); });
   korvid::testing::forget_dialogs();
   EXPECT_EQ(segment_loop(presentation, script.segment(1), 60, false, 0s).result, Segment_result::leave);
-  EXPECT_THAT(opened, ElementsAre("https://example.org/talk", "gemini://example.org/x"));
+  EXPECT_THAT(opened, ElementsAre("https://example.org/talk", "file:///tmp/notes.txt", "gemini://example.org/x"));
   const auto dialogs = korvid::testing::shown_dialogs();
   ASSERT_EQ(dialogs.size(), 2U);
   EXPECT_EQ(dialogs[0].kind, korvid::testing::DialogKind::yes_no);
@@ -211,7 +198,9 @@ TEST_F(LoopTest, ClicksReachLinksTheDialAndTheToggles) {
 
 TEST_F(LoopTest, EveryLinkOnShowIsClickable) {
   std::string body;
-  for (int i = 1; i <= 100; ++i) body += "=> https://example.org/" + std::to_string(i) + " Link " + std::to_string(i) + "\n";
+  for (int i = 1; i <= 100; ++i) {
+    body += "=> https://example.org/" + std::to_string(i) + " Link " + std::to_string(i) + "\n";
+  }
   Script script = make_script({{"Many", 60, body}});
   renderer.font_size = smallest_font_size;
   korvid::testing::resize_window(window, 1280, 1200);

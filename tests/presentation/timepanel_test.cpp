@@ -111,7 +111,6 @@ TEST_F(TimepanelTest, NarrowWindowsStackThePanelAndWideOnesRowIt) {
   EXPECT_EQ(panel.panel_height, korvid::scaledpi(100));
   const auto exit_wide = where(panel.exit_button);
   EXPECT_EQ(exit_wide.x + exit_wide.width + 10, korvid::getmaxx() + 1);
-  EXPECT_LT(where(panel.minus_button).x, where(panel.plus_button).x);
 
   korvid::testing::resize_window(window, 420, 800);
   show();
@@ -132,10 +131,6 @@ TEST_F(TimepanelTest, NarrowWindowsStackThePanelAndWideOnesRowIt) {
   korvid::testing::resize_window(window, 1, 1);  // nothing to divide by, nothing negative to draw
   show();
   EXPECT_FALSE(panel.coordinates_in_time_timepanel(0, 0));
-
-  korvid::testing::resize_window(window, 1280, 800);
-  show();
-  EXPECT_FALSE(panel.compute_panel_height());
 }
 
 }  // namespace

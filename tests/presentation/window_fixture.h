@@ -41,8 +41,8 @@ inline Script make_script(std::initializer_list<Planned_segment> planned) {
 
 class WindowTest : public ::testing::Test {
  protected:
-  void open_window(int width, int height) {
-    window = korvid::initwindow(width, height, "Veltrim", 0, 0, true, false);
+  void SetUp() override {
+    window = korvid::initwindow(1280, 800, "Veltrim", 0, 0, true, false);
     ASSERT_GE(window, 0);
     events.init_event_mutex();
     korvid::registermousehandler(korvid::mouse::left_up, [this](int x, int y) { events.mouse_button_event(x, y); });
@@ -53,8 +53,6 @@ class WindowTest : public ::testing::Test {
       return true;
     });
   }
-
-  void SetUp() override { open_window(1280, 800); }
 
   void TearDown() override {
     korvid::testing::set_url_opener({});
