@@ -18,7 +18,9 @@ namespace {
 constexpr int program_icon = 10008;
 constexpr int white = 0xFFFFFF;
 
-int open_window(ProgramEvents& events) {
+}  // namespace
+
+int open_program_window(ProgramEvents& events) {
   korvid::setapplicationdpiaware();
   const int window = korvid::initwindow(korvid::scaledpi(800), korvid::scaledpi(600), "Veltrim",
                                         korvid::default_position, korvid::default_position, true, true);
@@ -36,6 +38,8 @@ int open_window(ProgramEvents& events) {
   });
   return window;
 }
+
+namespace {
 
 void clear_both_pages() {
   korvid::setbkcolor(white);
@@ -66,7 +70,7 @@ Script open_command_line_file(const std::optional<std::string>& file) {
 int run_program(const std::optional<std::string>& file) {
   const Platform platform = current_platform();
   ProgramEvents events;
-  const int window = open_window(events);
+  const int window = open_program_window(events);
   if (window < 0) {
     std::fprintf(stderr, "veltrim: cannot open a window\n");
     return 1;
