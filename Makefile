@@ -34,17 +34,21 @@ sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE nosanitize
 
+# Only the test programs `ctest -L korvid` runs are built under the thread sanitizer.
+TSAN_TARGETS := korvid_core_tests korvid_draw_tests korvid_controls_tests korvid_dialogs_tests events_tests
+
 tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTRIM_WERROR=$(WERROR) \
 	  -DVELTRIM_SANITIZE=thread
-	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TARGETS)
 	cd $(TSAN_BUILD) && $(CTEST_ENV) TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1" \
 	  ctest --output-on-failure -j $(JOBS) -L korvid -LE nosanitize
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRIM_BENCH=ON -DVELTRIM_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
-	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; $(CTEST_ENV) $$b; done
+	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; \
+	  case $$b in *bench_startup) xvfb-run -a -s "-screen 0 1024x768x24" $$b ;; *) $(CTEST_ENV) $$b ;; esac; done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD)

@@ -32,6 +32,10 @@ namespace {
 struct GuiThread {
   std::mutex mutex;
   std::condition_variable ready_changed;
+  // Serialises joining: the program thread's exit and another thread's
+  // `end_process` may both stop the window thread, and a second join of the
+  // same thread, or one racing the first, is undefined.
+  std::mutex join_lock;
   std::thread thread;
   std::atomic<std::thread::id> thread_id{};
   QObject* context = nullptr;
@@ -221,6 +225,7 @@ void shutdown_gui() {
       QMetaObject::invokeMethod(g.context, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     }
   }
+  std::lock_guard join(g.join_lock);
   if (g.thread.joinable()) g.thread.join();
 }
 
