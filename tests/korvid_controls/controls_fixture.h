@@ -14,27 +14,29 @@
 
 namespace controls_test {
 
-// Counts the calls of a control callback and the threads they ran on.
-class Recorder {
- public:
+namespace kt = korvid::testing;
+
+// What a control's callbacks saw: the thread of every call and, from a scroll
+// bar, the position reported. Read it once the calls have settled.
+struct Recorder {
+  std::mutex mutex;  // callbacks of several controls may run at once
+  std::vector<std::thread::id> threads;
+  std::vector<int> positions;
+
   korvid::ControlCallback callback() {
     return [this] {
-      std::lock_guard lock(mutex_);
-      threads_.push_back(std::this_thread::get_id());
+      std::lock_guard lock(mutex);
+      threads.push_back(std::this_thread::get_id());
     };
   }
-  int calls() {
-    std::lock_guard lock(mutex_);
-    return static_cast<int>(threads_.size());
+  korvid::ScrollCallback scroll_callback() {
+    return [this](int position) {
+      std::lock_guard lock(mutex);
+      threads.push_back(std::this_thread::get_id());
+      positions.push_back(position);
+    };
   }
-  std::vector<std::thread::id> threads() {
-    std::lock_guard lock(mutex_);
-    return threads_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::thread::id> threads_;
+  int calls() const { return static_cast<int>(threads.size()); }
 };
 
 class ControlsTest : public ::testing::Test {
@@ -48,10 +50,10 @@ class ControlsTest : public ::testing::Test {
   void TearDown() override {
     settle();
     korvid::closewindow(window);
-    korvid::testing::flush_window_thread();
+    kt::flush_window_thread();
   }
   // Everything the user did has been handled and its callbacks have run.
-  void settle() { korvid::testing::settle_callbacks(window); }
+  void settle() { kt::settle_callbacks(window); }
 
   int window = -1;
 };

@@ -3,8 +3,6 @@
 namespace controls_test {
 namespace {
 
-namespace kt = korvid::testing;
-
 using Fonts = ControlsTest;
 
 // Panels choose a text style and then make their controls in it (the editor's

@@ -1,12 +1,10 @@
 #include "controls_fixture.h"
 
 #include <chrono>
-#include <future>
 
 namespace controls_test {
 namespace {
 
-namespace kt = korvid::testing;
 using namespace std::chrono_literals;
 
 using Threading = ControlsTest;
@@ -28,19 +26,6 @@ TEST_F(Threading, RequestsDuringAModalDialogAreServedWithoutDeadlock) {
 
   close = true;
   wait_until([] { return !kt::modal_dialog_open(); });
-  EXPECT_EQ(korvid::gettextboxcontents(box), "while modal");
-}
-
-// A window thread busy with other work holds a request back until it is done.
-TEST_F(Threading, RequestWaitsForABusyWindowThreadAndThenCompletes) {
-  const int bar = korvid::createscrollbar(400, 10, 16, 300, true);
-  korvid::setscrollposition(bar, 42);
-  std::atomic<bool> release{false};
-  kt::occupy_window_thread([&] { return release.load(); });
-  auto answer = std::async(std::launch::async, [bar] { return korvid::getscrollposition(bar); });
-  EXPECT_EQ(answer.wait_for(50ms), std::future_status::timeout);
-  release = true;
-  EXPECT_EQ(answer.get(), 42);
 }
 
 // Callbacks run on their own threads and may use controls themselves while the
