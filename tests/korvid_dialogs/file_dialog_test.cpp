@@ -1,9 +1,5 @@
 // Open and save dialogs: what they offer, what they give back, and how the
 // save dialog protects the user's work.
-#include <gtest/gtest.h>
-
-#include <thread>
-
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 #include "test_files.h"
@@ -12,14 +8,8 @@ namespace {
 
 namespace kt = korvid::testing;
 
-class FileDialogs : public ::testing::Test {
+class FileDialogs : public dialogs_test::DialogsTest {
  protected:
-  void SetUp() override {
-    korvid::initwindow(240, 120, "Files", korvid::default_position, korvid::default_position, false,
-                       false);
-    kt::forget_dialogs();
-  }
-  dialogs_test::ScratchFolder folder;
   std::string name = folder.path + "/";  // a folder: the dialog starts there, suggesting no name
 };
 
@@ -41,18 +31,6 @@ TEST_F(FileDialogs, OpenGivesTheChosenPathAndShowsTheCallersChoices) {
   kt::cancel_dialog();
   EXPECT_EQ(korvid::dlgopenfile(name, "", "*.md"), 0);
   EXPECT_EQ(name, folder.file("other.gmi"));
-}
-
-// Here the dialog is really open when the answer comes.
-TEST_F(FileDialogs, OpenDialogAnsweredWhileShowing) {
-  name = folder.file("draft.gmi");
-  std::thread user([] {
-    EXPECT_EQ(kt::wait_for_dialog().suggested, "draft.gmi");
-    kt::press_ok();
-  });
-  EXPECT_EQ(korvid::dlgopenfile(name, "Veltrim Script", "*.gmi", "Open"), 1);
-  user.join();
-  EXPECT_EQ(name, folder.file("draft.gmi"));
 }
 
 TEST_F(FileDialogs, SaveAddsTheFiltersExtensionAndAsksBeforeReplacing) {

@@ -1,12 +1,12 @@
 #include "test_files.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+
+#include "korvid/korvid.h"
+#include "korvid/testing.h"
 
 namespace dialogs_test {
 namespace {
@@ -40,35 +40,28 @@ ScratchFolder::~ScratchFolder() {
   std::filesystem::remove_all(path, ignored);
 }
 
+void DialogsTest::SetUp() {
+  window = korvid::initwindow(200, 120, "Dialogs", korvid::default_position, korvid::default_position, false,
+                              false);
+  korvid::testing::forget_dialogs();
+}
+
 void write_bytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   EXPECT_TRUE(out.good()) << path;
 }
 
-std::string read_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string bmp_header(int width, int height, int bits) {
-  const std::uint32_t offset = 54 + (bits == 1 ? 8 : 0);
+  const std::uint32_t colours = bits == 1 ? 2 : 0;
+  const std::uint32_t offset = 54 + 4 * colours;
   const std::uint32_t pixels = row_bytes(width, bits) * static_cast<std::uint32_t>(height);
+  const auto u32 = [](int value) { return static_cast<std::uint32_t>(value); };
   std::string out = "BM";
-  for (const auto& [value, bytes] : {std::pair{offset + pixels, 4},
-                                     {0u, 4},
-                                     {offset, 4},
-                                     {40u, 4},
-                                     {static_cast<std::uint32_t>(width), 4},
-                                     {static_cast<std::uint32_t>(height), 4},
-                                     {1u, 2},
-                                     {static_cast<std::uint32_t>(bits), 2},
-                                     {0u, 4},
-                                     {pixels, 4},
-                                     {2835u, 4},
-                                     {2835u, 4},
-                                     {bits == 1 ? 2u : 0u, 4},
-                                     {0u, 4}}) {
+  // File header, then the 40-byte information header.
+  for (const auto& [value, bytes] :
+       {std::pair{offset + pixels, 4}, {0u, 4}, {offset, 4}, {40u, 4}, {u32(width), 4}, {u32(height), 4},
+        {1u, 2}, {u32(bits), 2}, {0u, 4}, {pixels, 4}, {2835u, 4}, {2835u, 4}, {colours, 4}, {0u, 4}}) {
     put(out, value, bytes);
   }
   if (bits == 1) out += std::string("\0\0\0\0\xFF\xFF\xFF\0", 8);  // black, then white

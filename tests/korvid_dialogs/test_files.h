@@ -1,6 +1,8 @@
-// Files for the dialog and image tests, written byte by byte so the tests need
-// no image library of their own.
+// What the dialog and image tests share: a window of their own, a scratch
+// folder, and pictures written byte by byte (no image library needed).
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -15,8 +17,15 @@ struct ScratchFolder {
   std::string path;
 };
 
+// Each test opens a 200 x 120 window and starts with no dialog answers or records.
+class DialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  int window = -1;
+  ScratchFolder folder;
+};
+
 void write_bytes(const std::string& path, const std::string& bytes);
-std::string read_bytes(const std::string& path);
 
 // The headers of a bottom-up BMP at 1 (black and white) or 24 bits a pixel.
 std::string bmp_header(int width, int height, int bits);
