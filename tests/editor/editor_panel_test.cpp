@@ -2,27 +2,32 @@
 // deleting, nothing typed lost, saving, the close box and the wait loop.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "app/editor_panel.h"
-#include "tests/editor/editor_fixture.h"
+#include "app/event_codes.h"
+#include "korvid/korvid.h"
+#include "korvid/testing.h"
+#include "tests/panels/panel_fixture.h"
 
 namespace veltrim::testing {
 namespace {
 
+namespace kt = korvid::testing;
+
 constexpr std::string_view two_segments =
     "# Welcome - 1:30\r\n\r\nHello, world\r\n# Questions - 5:00\r\n\r\nAny questions?\r\n";
 
-class EditorTest : public PanelTest {
- protected:
-  std::vector<std::string> listed(int dropdown) {
-    std::vector<std::string> titles;
-    for (int i = 0; i < korvid::getdropdownlistlength(dropdown); ++i) {
-      titles.push_back(korvid::getdropdownlisttext(dropdown, i));
-    }
-    return titles;
+std::string box(int id) { return korvid::gettextboxcontents(id); }
+void type(int id, std::string_view text) { korvid::settextboxcontents(id, text); }
+
+std::vector<std::string> listed(int dropdown) {
+  std::vector<std::string> titles;
+  for (int i = 0; i < korvid::getdropdownlistlength(dropdown); ++i) {
+    titles.push_back(korvid::getdropdownlisttext(dropdown, i));
   }
-};
+  return titles;
+}
+
+using EditorTest = PanelTest;
 
 TEST_F(EditorTest, EditsOfALoadedScriptReachTheFileByteForByte) {
   Script script = load(two_segments);
@@ -31,18 +36,19 @@ TEST_F(EditorTest, EditsOfALoadedScriptReachTheFileByteForByte) {
   EXPECT_EQ(box(c.name_box), "Welcome");
   EXPECT_EQ(box(c.length_box), "    1:30");
   EXPECT_EQ(box(c.body_box), "Hello, world\r\n\r\n");  // as its lines write it
+  grab("editor_panel");  // for a person to look at: the symbols on the formatting buttons
 
   type(c.name_box, "Greeting");
   type(c.length_box, "2m 30s");
   type(c.body_box, "Good morning,\r\nälle Freunde\r\n");
-  EXPECT_FALSE(choose(panel, c.segment_list, 1));
+  EXPECT_FALSE(panel.act(choose(c.segment_list, 1)));
   EXPECT_EQ(box(c.name_box), "Questions");
   EXPECT_EQ(listed(c.segment_list), (std::vector<std::string>{"Greeting", "Questions"}));
   EXPECT_TRUE(script.changed());
-  EXPECT_FALSE(choose(panel, c.segment_list, 0));
+  EXPECT_FALSE(panel.act(choose(c.segment_list, 0)));
   EXPECT_EQ(box(c.length_box), "    2:30");
 
-  EXPECT_FALSE(press(panel, c.save));
+  EXPECT_FALSE(panel.act(click(c.save)));
   EXPECT_TRUE(kt::shown_dialogs().empty()) << kt::last_dialog().text;
   EXPECT_FALSE(script.changed());
   EXPECT_EQ(read_text(talk),
@@ -55,23 +61,21 @@ TEST_F(EditorTest, ThereIsAlwaysASegmentOnShow) {
   const EditorControls& c = panel.controls();
   EXPECT_EQ(box(c.name_box), "Segment #1");
   EXPECT_EQ(box(c.length_box), "    1:00");
-  EXPECT_EQ(box(c.body_box), "\r\n");
   EXPECT_FALSE(script.changed()) << "opening the editor is no change of the user's";
 
   type(c.body_box, "first\r\n");
-  EXPECT_FALSE(press(panel, c.add));
-  EXPECT_FALSE(press(panel, c.add));
+  EXPECT_FALSE(panel.act(click(c.add)));
+  EXPECT_FALSE(panel.act(click(c.add)));
   EXPECT_EQ(script.segment(1).content(), "first\r\n") << "Add dropped what was typed";
   EXPECT_EQ(listed(c.segment_list), (std::vector<std::string>{"Segment #1", "Segment #2", "Segment #3"}));
-  EXPECT_EQ(panel.current(), 3);
   // Deleting the last segment on show moves to the one before it.
-  EXPECT_FALSE(press(panel, c.delete_button));
+  EXPECT_FALSE(panel.act(click(c.delete_button)));
   EXPECT_EQ(panel.current(), 2);
   EXPECT_EQ(korvid::getdropdownlistselection(c.segment_list), 1);
-  EXPECT_FALSE(press(panel, c.delete_button));
+  EXPECT_FALSE(panel.act(click(c.delete_button)));
   EXPECT_EQ(box(c.body_box), "first\r\n");
   // Deleting the only segment puts a fresh first segment in its place.
-  EXPECT_FALSE(press(panel, c.delete_button));
+  EXPECT_FALSE(panel.act(click(c.delete_button)));
   EXPECT_EQ(listed(c.segment_list), (std::vector<std::string>{"Segment #1"}));
   EXPECT_EQ(box(c.body_box), "\r\n");
   EXPECT_TRUE(script.changed());
@@ -85,10 +89,10 @@ TEST_F(EditorTest, AnIncompleteSegmentKeepsTheEditorOnItAndLosesNothing) {
   type(c.body_box, "");
   for (const int button : {c.add, c.save, c.organize, c.back}) {
     kt::press_ok();
-    EXPECT_FALSE(press(panel, button));
+    EXPECT_FALSE(panel.act(click(button)));
   }
   kt::press_ok();
-  EXPECT_FALSE(choose(panel, c.segment_list, 1));
+  EXPECT_FALSE(panel.act(choose(c.segment_list, 1)));
   ASSERT_EQ(kt::shown_dialogs().size(), 5u);
   EXPECT_EQ(kt::last_dialog().text, incomplete_fields_message);
   EXPECT_EQ(kt::last_dialog().icon, kt::DialogIcon::error);
@@ -99,14 +103,14 @@ TEST_F(EditorTest, AnIncompleteSegmentKeepsTheEditorOnItAndLosesNothing) {
   EXPECT_EQ(read_text(talk), two_segments);
 
   type(c.body_box, "Hi\r\n");
-  EXPECT_TRUE(press(panel, c.back));
+  EXPECT_TRUE(panel.act(click(c.back)));
   EXPECT_EQ(script.segment(1).lines().front().text, "# Renamed");
 
   // An untitled segment nobody touched may keep its empty name box.
   Script untitled = load("loose notes\r\n");
   untitled.script_add_new_segment();
   EditorPanel second(window, untitled, events, preferences, platform);
-  EXPECT_FALSE(choose(second, second.controls().segment_list, 1));
+  EXPECT_FALSE(second.act(choose(second.controls().segment_list, 1)));
   EXPECT_EQ(second.current(), 2);
 }
 
@@ -115,15 +119,15 @@ TEST_F(EditorTest, SaveOnAnUntitledScriptAsksForAName) {
   EditorPanel panel(window, script, events, preferences, platform);
   type(panel.controls().body_box, "Body\r\n");
   kt::cancel_dialog();
-  EXPECT_FALSE(press(panel, panel.controls().save));
+  EXPECT_FALSE(panel.act(click(panel.controls().save)));
   EXPECT_EQ(kt::last_dialog().title, "Save as veltrim script");
   EXPECT_EQ(kt::last_dialog().selected_filter, "Veltrim Script (*.gmi)");
-  EXPECT_TRUE(fs::is_empty(folder));
+  EXPECT_TRUE(std::filesystem::is_empty(scripts));
   EXPECT_TRUE(script.changed());
 
-  kt::type_and_accept(talk);
-  EXPECT_FALSE(press(panel, panel.controls().save));
-  EXPECT_EQ(script.filename(), talk);
+  kt::type_and_accept(talk.string());
+  EXPECT_FALSE(panel.act(click(panel.controls().save)));
+  EXPECT_EQ(script.filename(), talk.string());
   EXPECT_EQ(read_text(talk), "# Segment #1 - 1:00\r\n\r\nBody\r\n");
   EXPECT_FALSE(script.changed());
 }
@@ -133,7 +137,7 @@ TEST_F(EditorTest, TheCloseBoxAsksFirstAndNoKeepsEverything) {
   EditorPanel panel(window, script, events, preferences, platform);
   type(panel.controls().body_box, "Typed just now\r\n");
   kt::press_no();
-  close_box(panel);
+  EXPECT_FALSE(panel.act(close_box()));
   EXPECT_EQ(kt::last_dialog().text, "Discard the unsaved changes to talk.gmi?");
   EXPECT_TRUE(kt::window_visible(window));
   EXPECT_EQ(script.segment(1).content(), "Typed just now\r\n") << "the close box lost what was typed";
@@ -144,24 +148,16 @@ TEST_F(EditorTest, TheCloseBoxAsksFirstAndNoKeepsEverything) {
   type(second.controls().name_box, "");
   kt::forget_dialogs();
   kt::press_no();
-  close_box(second);
+  EXPECT_FALSE(second.act(close_box()));
   EXPECT_EQ(kt::last_dialog().kind, kt::DialogKind::yes_no);
 }
 
-TEST_F(EditorTest, TheWaitLoopEndsOnBackOrOrganizeAndRemovesTheControls) {
+TEST_F(EditorTest, TheWaitEndsOnOrganizeOrBackAndTakesTheControlsAway) {
   Script script = load(two_segments);
-  events.set_event(event::organize);
-  EXPECT_EQ(handle_editor_panel(window, script, events, preferences, platform), event::organize);
-
-  script.mark_changed();
-  kt::request_close(window);
-  std::thread user([this] {
-    EXPECT_EQ(kt::wait_for_dialog().kind, kt::DialogKind::yes_no);
-    kt::press_no();
-    events.set_event(event::exit);
-  });
-  EXPECT_EQ(handle_editor_panel(window, script, events, preferences, platform), event::exit);
-  user.join();
+  for (const int code : {event::organize, event::exit}) {
+    events.set_event(code);
+    EXPECT_EQ(handle_editor_panel(window, script, events, preferences, platform), code);
+  }
   for (int id = 0; id < 34; ++id) EXPECT_FALSE(kt::control_visible(window, id)) << "control " << id;
 }
 

@@ -5,52 +5,36 @@
 #include <unistd.h>
 
 #include <csignal>
-
 #include <fstream>
 #include <sstream>
 
 #include "app/event_codes.h"
+#include "app/script_file.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 #include "korvid/testing_grab.h"
 
 namespace veltrim::testing {
 
+namespace fs = std::filesystem;
 namespace kt = korvid::testing;
 
-ScratchFolder::ScratchFolder() {
-  std::string name = (std::filesystem::temp_directory_path() / "veltrim-panels-XXXXXX").string();
-  path = mkdtemp(name.data());
-}
+void write_text(const fs::path& file, std::string_view text) { std::ofstream(file, std::ios::binary) << text; }
 
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::permissions(path, std::filesystem::perms::owner_all, ignored);
-  std::filesystem::remove_all(path, ignored);
-}
-
-void write_text(const std::filesystem::path& file, std::string_view text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string read_text(const std::filesystem::path& file) {
+std::string read_text(const fs::path& file) {
   std::stringstream text;
   text << std::ifstream(file, std::ios::binary).rdbuf();
   return text.str();
 }
 
-void with_unwritable_folder(const std::filesystem::path& folder, const std::function<void()>& work) {
-  namespace fs = std::filesystem;
+void with_unwritable_folder(const fs::path& folder, const std::function<void()>& work) {
   fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-  const bool permissions_bind = ::access(folder.c_str(), W_OK) != 0;
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
   auto handler = std::signal(SIGXFSZ, SIG_IGN);
-  if (!permissions_bind) {
-    rlimit nothing = saved;
-    nothing.rlim_cur = 0;
-    setrlimit(RLIMIT_FSIZE, &nothing);
-  }
+  rlimit nothing = saved;
+  nothing.rlim_cur = 0;
+  if (::access(folder.c_str(), W_OK) == 0) setrlimit(RLIMIT_FSIZE, &nothing);
   work();
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, handler);
@@ -58,6 +42,15 @@ void with_unwritable_folder(const std::filesystem::path& folder, const std::func
 }
 
 void PanelTest::SetUp() {
+  std::string name = (fs::temp_directory_path() / "veltrim-panels-XXXXXX").string();
+  home = mkdtemp(name.data());
+  scripts = home / "scripts";
+  talk = scripts / "talk.gmi";
+  fs::create_directories(home / "tmp");
+  fs::create_directories(scripts);
+  platform.environment = {
+      {"HOME", home.string()}, {"XDG_CONFIG_HOME", (home / "config").string()}, {"TEMP", (home / "tmp").string()}};
+  platform.program_directory = VELTRIM_PROGRAM_DIR;
   window = korvid::initwindow(800, 600, "Veltrim", 0, 0, true, false);
   ASSERT_GE(window, 0);
   events.init_event_mutex();
@@ -67,38 +60,51 @@ void PanelTest::SetUp() {
     return 0;
   });
   kt::forget_dialogs();
-  platform.environment = {{"HOME", home.path.string()},
-                          {"XDG_CONFIG_HOME", (home.path / "config").string()},
-                          {"TEMP", (home.path / "tmp").string()}};
-  std::filesystem::create_directories(home.path / "tmp");
-  platform.program_directory = VELTRIM_PROGRAM_DIR;
 }
 
 void PanelTest::TearDown() {
   kt::forget_dialogs();
   korvid::closewindow(window);
+  std::error_code ignored;
+  fs::remove_all(home, ignored);
+}
+
+int PanelTest::settled() {
+  kt::settle_callbacks(window);
+  return events.get_event();
 }
 
 int PanelTest::click(int id) {
   kt::click_control(window, id);
-  kt::settle_callbacks(window);
-  return events.get_event();
+  return settled();
 }
 
 int PanelTest::select(int list, int index) {
   kt::select_list_entry(window, list, index);
-  kt::settle_callbacks(window);
-  return events.get_event();
+  return settled();
 }
 
 int PanelTest::choose(int dropdown, int index) {
   kt::select_dropdown_entry(window, dropdown, index);
-  kt::settle_callbacks(window);
+  return settled();
+}
+
+int PanelTest::close_box() {
+  kt::request_close(window);
+  kt::flush_window_thread();
   return events.get_event();
 }
 
+Script PanelTest::load(std::string_view text) {
+  write_text(talk, text);
+  Load_status status;
+  Script loaded = load_script(talk.string(), status);
+  EXPECT_TRUE(status.ok()) << status.reason;
+  return loaded;
+}
+
 void PanelTest::grab(std::string_view name) {
-  kt::save_window_grab(window, std::string(name) + ".png");
+  EXPECT_TRUE(kt::save_window_grab(window, std::string(name) + ".png")) << name;
 }
 
 }  // namespace veltrim::testing
