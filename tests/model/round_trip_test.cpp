@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/script_file.h"
-#include "tests/model/scratch.h"
 
 namespace veltrim {
 namespace {
@@ -97,22 +96,6 @@ TEST(RoundTrip, LoadingAndSavingASavedScriptChangesNoByteNorAnyTitleOrLength) {
       ASSERT_EQ(again.segment(i).title(), loaded.segment(i).title()) << "seed " << seed;
       ASSERT_EQ(again.segment(i).time(), loaded.segment(i).time()) << "seed " << seed;
     }
-  }
-}
-
-TEST(RoundTrip, RepeatedSavesOfTheFileNeverGrowIt) {
-  testing::Scratch_folder folder;
-  const std::string file = folder.file("talk.gmi");
-  testing::write_text(file, "Intro notes\n# One - 1:00\n\nBody\n\n\n# Two\n=> gemini://x Link\n\n```\ncode\n");
-  for (int round = 0; round < 3; ++round) {
-    Load_status status;
-    Script script = load_script(file, status);
-    ASSERT_TRUE(status.ok());
-    ASSERT_TRUE(script.script_save().written);
-    EXPECT_EQ(testing::read_text(file),
-              "Intro notes\r\n# One - 1:00\r\n\r\nBody\r\n"
-              "# Two - 1:00\r\n\r\n=> gemini://x Link\r\n\r\n```\r\ncode\r\n")
-        << "round " << round;
   }
 }
 
