@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs Veltrim into a scratch prefix and runs it as a user would, on the X
 # server xvfb-run gave us: the window maps titled "Veltrim", Start! starts the
-# presentation (the title counts elapsed time), and the close box ends the
-# process with status 0. Screenshots of both go into the output folder.
+# presentation (the title counts elapsed time), a click on the dial pauses it,
+# and the close box ends the process with status 0. Screenshots go into the
+# output folder.
 set -uo pipefail
 
 build="$1" close_window="$2" script="$3" screens="$4"
@@ -51,6 +52,15 @@ xdotool mousemove --window "$wid" 65 574 click 1 || fail "xdotool could not clic
 within 2 presenting || fail "the title did not show elapsed time within 2 s: $(xdotool getwindowname "$wid")"
 sleep 1
 import -window "$wid" "$screens/presentation.png" || fail "no screenshot of the presentation"
+
+# A click on the dial (centre (55, maxy - 50) in the time panel) pauses: the
+# elapsed time in the title stands still.
+xdotool mousemove --window "$wid" 55 549 click 1 || fail "xdotool could not click the dial"
+sleep 0.5
+paused=$(xdotool getwindowname "$wid")
+sleep 1.5
+[[ "$(xdotool getwindowname "$wid")" == "$paused" ]] || fail "the title moved on while paused: $paused"
+import -window "$wid" "$screens/paused.png" || fail "no screenshot of the paused presentation"
 
 "$close_window" "$wid" || fail "could not ask the window to close"
 ended() { ! kill -0 "$pid" 2>/dev/null; }
