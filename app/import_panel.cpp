@@ -43,6 +43,9 @@ FileQuestion question_for(int kind) {
 ImportPanel::ImportPanel(int window, ProgramEvents& events, const Platform& platform, const Script& current)
     : window_(window), events_(events), platform_(platform), current_(current) {
   korvid::setcurrentwindow(window_);
+  // Controls take the text style current when they are made; set it here
+  // rather than rely on what the start panel left behind.
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   controls_.kind_list = korvid::createdropdownlist(korvid::getmaxx() / 4, korvid::getmaxy() / 4 + 40,
                                                    korvid::getmaxx() / 2, dropped_height,
                                                    post_event(events_, event::import_mode_changed));
