@@ -6,28 +6,20 @@
 
 #include "korvid/korvid.h"
 
-namespace {
-
-constexpr int width = 320;
-constexpr int height = 200;
-
-std::atomic<bool> clicked{false};
-std::atomic<int> click_x{-1};
-std::atomic<int> click_y{-1};
-
-}  // namespace
-
 int main() {
-  const int id = korvid::initwindow(width, height, "Korvid demo", korvid::default_position,
-                                    korvid::default_position, true, true);
-  if (id < 0) {
+  constexpr int width = 320;
+  constexpr int height = 200;
+  if (korvid::initwindow(width, height, "Korvid demo", korvid::default_position, korvid::default_position,
+                         true, true) < 0) {
     std::fprintf(stderr, "no window\n");
     return 1;
   }
+  // x and y of the click, once there was one; written on the window thread.
+  static std::atomic<int> click_x{-1};
+  static std::atomic<int> click_y{-1};
   korvid::registermousehandler(korvid::mouse::left_up, [](int x, int y) {
-    click_x = x;
     click_y = y;
-    clicked = true;
+    click_x = x;
     korvid::stopidle();
   });
   // Drawn out of sight, then shown whole.
@@ -36,8 +28,7 @@ int main() {
   korvid::swapbuffers();
   std::printf("ready\n");
   std::fflush(stdout);
-
-  while (!clicked) korvid::loop();
+  while (click_x < 0) korvid::loop();
   std::printf("clicked %d %d\n", click_x.load(), click_y.load());
   korvid::closewindow();
   return 0;
