@@ -21,9 +21,7 @@ inline int open_window(int width = 200, int height = 150) {
   return id;
 }
 
-inline int pixel(int x, int y) {
-  return korvid::testing::visual_pixel(korvid::getcurrentwindow(), x, y);
-}
+inline int pixel(int x, int y) { return korvid::testing::visual_pixel(korvid::getcurrentwindow(), x, y); }
 
 // How many pixels of the window rectangle (inclusive corners) have `color`.
 inline int count_pixels(int left, int top, int right, int bottom, int color) {
@@ -34,10 +32,9 @@ inline int count_pixels(int left, int top, int right, int bottom, int color) {
   return count;
 }
 
-// How many pixels of the window rectangle are not `background`.
-inline int count_marked(int left, int top, int right, int bottom, int background = korvid::black) {
-  const int area = (right - left + 1) * (bottom - top + 1);
-  return area - count_pixels(left, top, right, bottom, background);
+// How many pixels of the window rectangle are not black.
+inline int count_marked(int left, int top, int right, int bottom) {
+  return (right - left + 1) * (bottom - top + 1) - count_pixels(left, top, right, bottom, korvid::black);
 }
 
 }  // namespace draw_test

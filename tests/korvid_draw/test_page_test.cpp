@@ -35,17 +35,11 @@ void dial() {
   korvid::fillellipse(420, 120, 60, 60);
   korvid::setfillstyle(korvid::fill_style::solid, korvid::creatergb(128, 0, 0));
   korvid::pieslice(420, 120, 90, 90 + 250, 55);
-  for (int angle = 0; angle < 360; angle += 30) {
-    korvid::arc(420, 120, angle, angle + 2, 58);
-  }
+  for (int angle = 0; angle < 360; angle += 30) korvid::arc(420, 120, angle, angle + 2, 58);
   const korvid::ArcCoords c = korvid::getarccoords();
   korvid::setcolor(korvid::creatergb(0, 128, 0));
   korvid::line(c.x, c.y, c.xend, c.yend);
   korvid::setcolor(korvid::black);
-  korvid::setlinestyle(korvid::line_style::solid, 0, 2);
-  korvid::arc(560, 120, 0, 270, 40);
-  korvid::setlinestyle(korvid::line_style::solid, 0, 1);
-  korvid::ellipse(560, 120, 0, 360, 50, 25);
 }
 
 void text_samples() {
@@ -65,9 +59,6 @@ void text_samples() {
   korvid::setbkcolor(korvid::creatergb(255, 255, 160));
   korvid::settextxy(20, 470);
   korvid::outtext("opaque background, line one\nline two after a break");
-  korvid::outtext("next outtext stacks below");
-  korvid::settextstyle(korvid::font::serif, korvid::vert_dir, 20);
-  korvid::outtextxy(610, 200, "reads upwards");
   korvid::setbkcolor(korvid::white);
 }
 
