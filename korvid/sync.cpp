@@ -46,6 +46,27 @@ bool AutoResetEvent::has_waiter() {
   return waiters_ > 0;
 }
 
+void TimedMutex::lock() {
+  std::unique_lock lock(mutex_);
+  released_.wait(lock, [&] { return !locked_; });
+  locked_ = true;
+}
+
+bool TimedMutex::try_lock() {
+  std::lock_guard lock(mutex_);
+  if (locked_) return false;
+  locked_ = true;
+  return true;
+}
+
+void TimedMutex::unlock() {
+  {
+    std::lock_guard lock(mutex_);
+    locked_ = false;
+  }
+  released_.notify_one();
+}
+
 bool RecursiveTimedMutex::lock(std::optional<std::chrono::milliseconds> limit) {
   const auto me = std::this_thread::get_id();
   std::unique_lock lock(mutex_);

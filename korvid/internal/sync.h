@@ -42,6 +42,29 @@ class AutoResetEvent {
   int waiters_ = 0;
 };
 
+// A drop-in for std::timed_mutex that the thread sanitizer can follow:
+// libstdc++ takes a timed mutex with pthread_mutex_clocklock, which GCC 12's
+// sanitizer does not intercept, so it saw every such lock as none and every
+// release as a release of a free mutex. This one waits on a condition variable.
+class TimedMutex {
+ public:
+  void lock();
+  bool try_lock();
+  void unlock();
+  template <class Rep, class Period>
+  bool try_lock_for(const std::chrono::duration<Rep, Period>& limit) {
+    std::unique_lock lock(mutex_);
+    if (!released_.wait_for(lock, limit, [&] { return !locked_; })) return false;
+    locked_ = true;
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable released_;
+  bool locked_ = false;
+};
+
 // A recursive lock with a time limit that knows who holds it. Programs hand
 // these out by number, so a release by the wrong thread is a real possibility;
 // it is refused instead of corrupting the lock.

@@ -5,6 +5,7 @@
 #include <future>
 #include <thread>
 
+#include "korvid/internal/sync.h"
 #include "korvid/korvid.h"
 
 namespace {
@@ -56,6 +57,24 @@ TEST(Mutex, ReleaseByAThreadThatDoesNotHoldItChangesNothing) {
   EXPECT_EQ(lock_elsewhere(id, 0), 1);
   ASSERT_EQ(korvid::lockmutex(id, 0), 1);
   EXPECT_EQ(lock_elsewhere(id, 0), 0);
+}
+
+// The timed lock behind the control tables, which the thread sanitizer must see.
+TEST(Mutex, TimedTableLockWaitsAtMostItsLimitAndPassesOnWhenReleased) {
+  korvid::detail::TimedMutex mutex;
+  std::unique_lock held(mutex);
+  const auto lock_elsewhere = [&](milliseconds limit) {
+    return std::async(std::launch::async, [&mutex, limit] { return std::unique_lock(mutex, limit).owns_lock(); });
+  };
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(lock_elsewhere(milliseconds(50)).get());
+  EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(50));
+  auto waiter = lock_elsewhere(milliseconds(60'000));
+  held.unlock();
+  EXPECT_TRUE(waiter.get());
+  EXPECT_TRUE(mutex.try_lock());
+  EXPECT_FALSE(mutex.try_lock());
+  mutex.unlock();
 }
 
 }  // namespace
