@@ -4,7 +4,9 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <atomic>
 #include <cmath>
+#include <optional>
 
 #include "korvid/internal/gui_thread.h"
 #include "korvid/internal/input_events.h"
@@ -169,14 +171,22 @@ void setapplicationdpiaware() {
 }
 
 int getdpi() {
+  // The screen's resolution is read once and kept for the process, like the
+  // system resolution a DPI-aware program sees on Windows. Programs scale sizes
+  // with it many times a frame, and asking the window thread each time would
+  // wait behind whatever it is painting.
+  static std::atomic<int> known_dpi{0};
+  if (const int dpi = known_dpi.load(std::memory_order_relaxed); dpi > 0) return dpi;
   // The program sizes its window from this before opening it, so the screen
   // must be reachable without a window.
   if (!detail::ensure_gui_thread()) return 96;
-  return detail::call_on_gui([] {
-           QScreen* screen = QGuiApplication::primaryScreen();
-           return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
-         })
-      .value_or(96);
+  const std::optional<int> dpi = detail::call_on_gui([] {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 0;
+  });
+  if (!dpi || *dpi <= 0) return 96;
+  known_dpi.store(*dpi, std::memory_order_relaxed);
+  return *dpi;
 }
 
 int scaledpi(int value) {

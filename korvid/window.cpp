@@ -165,7 +165,10 @@ void setcurrentwindow(int id) {
   auto window = detail::find_window(id);
   if (!window) return;
   detail::set_current_window_id(id);
-  detail::run_on_gui([&] {
+  // Posted, not waited for: panels make their window current on every pass,
+  // and waiting would stall them behind the window thread's painting. Later
+  // requests to the window thread still find it done, as they queue behind it.
+  detail::post_to_gui([window] {
     if (!window->widget) return;
     window->widget->raise();
     window->widget->activateWindow();
