@@ -34,10 +34,13 @@ sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE nosanitize
 
+# Only the test programs `ctest -L korvid` runs are built under the thread sanitizer.
+TSAN_TARGETS := korvid_core_tests korvid_draw_tests korvid_controls_tests korvid_dialogs_tests events_tests
+
 tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTRIM_WERROR=$(WERROR) \
 	  -DVELTRIM_SANITIZE=thread
-	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TARGETS)
 	cd $(TSAN_BUILD) && $(CTEST_ENV) TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1" \
 	  ctest --output-on-failure -j $(JOBS) -L korvid -LE nosanitize
 
