@@ -9,9 +9,9 @@
 namespace korvid::detail {
 namespace {
 
-using Lock = std::unique_lock<std::timed_mutex>;
+using Lock = std::unique_lock<TimedMutex>;
 
-Lock timed_lock(std::timed_mutex& mutex, const std::atomic<int>& wait_ms) {
+Lock timed_lock(TimedMutex& mutex, const std::atomic<int>& wait_ms) {
   return Lock(mutex, std::chrono::milliseconds(wait_ms.load()));
 }
 

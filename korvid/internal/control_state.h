@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "korvid/internal/gui_thread.h"
+#include "korvid/internal/sync.h"
 #include "korvid/internal/window_table.h"
 
 namespace korvid::detail {
@@ -52,10 +53,10 @@ struct MapEntry {
 };
 
 struct ControlState {
-  std::timed_mutex control_lock;  // guards `families`; taken before `control_map_lock`
+  TimedMutex control_lock;  // guards `families`; taken before `control_map_lock`
   std::array<std::vector<ControlSlot>, family_count> families;
 
-  std::timed_mutex control_map_lock;
+  TimedMutex control_map_lock;
   std::vector<MapEntry> control_map;  // position = control identifier
 
   // The next radio button starts a new group; the first one of a window always does.
