@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 
 #include "korvid/draw.h"
 #include "korvid/internal/draw_text_codec.h"
@@ -198,8 +199,11 @@ std::shared_ptr<const FontEntry> FontCache::theme() {
 }
 
 void require_usable_fonts() {
+  static std::once_flag looked;
+  static bool usable = true;
   // Fonts are looked at on the window thread, which owns the application.
-  if (call_on_gui(fonts_have_glyphs).value_or(true)) return;
+  std::call_once(looked, [] { usable = call_on_gui(fonts_have_glyphs).value_or(true); });
+  if (usable) return;
   std::fprintf(stderr,
                "Korvid cannot show text: no installed font has real glyphs. "
                "Install a font package (for example fonts-dejavu-core) and start again.\n");

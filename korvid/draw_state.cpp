@@ -23,8 +23,7 @@ std::unique_ptr<DrawState> default_state(const WindowData& window) {
 }  // namespace
 
 void reset_draw_state(WindowData& window) {
-  static std::once_flag font_check;
-  std::call_once(font_check, require_usable_fonts);
+  require_usable_fonts();
   auto state = default_state(window);
   {
     std::lock_guard lock(window.page_lock);

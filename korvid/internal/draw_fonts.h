@@ -82,7 +82,8 @@ class FontCache {
 };
 
 // Ends the process with a message on standard error when no installed font has
-// real glyphs: text would otherwise show as empty boxes.
+// real glyphs: text would otherwise show as empty boxes. The fonts are looked
+// at once per process; the process never ends from inside that one-time look.
 void require_usable_fonts();
 
 }  // namespace korvid::detail
