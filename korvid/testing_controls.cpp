@@ -282,10 +282,4 @@ void open_modal_dialog(int window_id, std::function<bool()> until) {
 
 bool modal_dialog_open() { return modal_open; }
 
-void occupy_window_thread(std::function<bool()> until) {
-  detail::post_to_gui([until = std::move(until)] {
-    while (!until()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  });
-}
-
 }  // namespace korvid::testing

@@ -61,11 +61,9 @@ void lock_control_tables(int window);
 void unlock_control_tables(int window);
 void set_control_lock_waits(int window, int lock_ms, int dispatch_ms);
 
-// The window thread busy: in a modal dialog (its own event loop keeps serving
-// requests) or in plain work (requests wait). Both return at once and end when
-// `until` turns true.
+// The window thread busy in a modal dialog, whose own event loop keeps serving
+// requests. Returns at once; the dialog ends when `until` turns true.
 void open_modal_dialog(int window, std::function<bool()> until);
 bool modal_dialog_open();
-void occupy_window_thread(std::function<bool()> until);
 
 }  // namespace korvid::testing
