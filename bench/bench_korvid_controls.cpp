@@ -2,7 +2,6 @@
 // read a large text box (the editor reads its body box on every save).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "korvid/korvid.h"
@@ -43,13 +42,3 @@ void BM_Read100KBTextBox(benchmark::State& state) {
 BENCHMARK(BM_Read100KBTextBox)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // Measured without a desktop unless one is asked for.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <thread>
 
@@ -104,12 +103,3 @@ void BM_IdleWindowCpu(benchmark::State& state) {
 BENCHMARK(BM_IdleWindowCpu)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // No screen is needed to measure; the offscreen platform paints just the same.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -2,7 +2,6 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cstdlib>
 #include <string>
 
 #include "korvid/korvid.h"
@@ -76,13 +75,3 @@ void BM_FullScreenBar(benchmark::State& state) {
 BENCHMARK(BM_FullScreenBar)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // Benchmarks need no screen.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <thread>
@@ -143,12 +142,3 @@ void BM_IdlePresentationCpu(benchmark::State& state) {
 BENCHMARK(BM_IdlePresentationCpu)->Arg(5000)->Arg(50)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
