@@ -3,11 +3,11 @@
 #include <iostream>
 #include <vector>
 
-#include "app/external.h"
-#include "app/length_estimate.h"
-#include "app/parsetime.h"
-#include "app/platform.h"
-#include "app/version.h"
+#include "app/system/external.h"
+#include "app/script/length_estimate.h"
+#include "app/script/parsetime.h"
+#include "app/system/platform.h"
+#include "app/system/version.h"
 
 namespace veltrim {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/script_file.h"
+#include "app/script/script_file.h"
 
 namespace veltrim {
 

@@ -1,13 +1,13 @@
 #include "app/panel_sequence.h"
 
-#include "app/editor_panel.h"
-#include "app/event_codes.h"
-#include "app/import_panel.h"
-#include "app/organize_panel.h"
-#include "app/prefs_panel.h"
-#include "app/presentation_loop.h"
-#include "app/start_panel.h"
-#include "app/unsaved_changes.h"
+#include "app/panels/editor_panel.h"
+#include "app/events/event_codes.h"
+#include "app/panels/import_panel.h"
+#include "app/panels/organize_panel.h"
+#include "app/panels/prefs_panel.h"
+#include "app/present/presentation_loop.h"
+#include "app/panels/start_panel.h"
+#include "app/panels/unsaved_changes.h"
 #include "korvid/korvid.h"
 
 namespace veltrim {

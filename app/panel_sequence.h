@@ -2,9 +2,9 @@
 // code the previous one returned. The start panel is the hub.
 #pragma once
 
-#include "app/platform.h"
-#include "app/prefs.h"
-#include "app/script.h"
+#include "app/system/platform.h"
+#include "app/system/prefs.h"
+#include "app/script/script.h"
 
 namespace veltrim {
 

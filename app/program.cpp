@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "app/cli.h"
-#include "app/event_codes.h"
+#include "app/events/event_codes.h"
 #include "app/panel_sequence.h"
-#include "app/platform.h"
-#include "app/prefs.h"
-#include "app/presentation_clock.h"
-#include "app/program_events.h"
-#include "app/render/kv_render.h"
+#include "app/system/platform.h"
+#include "app/system/prefs.h"
+#include "app/present/presentation_clock.h"
+#include "app/events/program_events.h"
+#include "app/present/kv_render.h"
 #include "korvid/korvid.h"
 
 namespace veltrim {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/render/layout.h"
-#include "app/segment.h"
-#include "tests/model/recording_renderer.h"
+#include "app/script/segment.h"
+#include "tests/render/recording_renderer.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ void BM_LayoutFirstPass(benchmark::State& state) {
     segment.invalidate_segment_layout();
     renderer.clear_record();
     renderer.y = 0;
-    segment.layout_segment(renderer);
+    layout_segment(segment, renderer);
   }
   state.counters["width_measures"] = renderer.width_measures;
   state.counters["words"] = static_cast<double>(segment.body_word_count());
@@ -69,11 +69,11 @@ BENCHMARK(BM_LayoutFirstPass)->Unit(benchmark::kMillisecond);
 void BM_LayoutCachedPass(benchmark::State& state) {
   Segment segment = long_segment();
   auto& renderer = screen();
-  segment.layout_segment(renderer);
+  layout_segment(segment, renderer);
   for (auto _ : state) {
     renderer.clear_record();
     renderer.y = 0;
-    segment.layout_segment(renderer);
+    layout_segment(segment, renderer);
     if (renderer.width_measures != 0) state.SkipWithError("the cached pass measured widths");
   }
   state.counters["width_measures"] = renderer.width_measures;

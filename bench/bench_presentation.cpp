@@ -14,14 +14,15 @@
 #include <thread>
 #include <vector>
 
-#include "app/event_codes.h"
-#include "app/prefs.h"
-#include "app/presentation_clock.h"
-#include "app/presentation_loop.h"
-#include "app/program_events.h"
-#include "app/render/kv_render.h"
-#include "app/script.h"
-#include "app/timepanel.h"
+#include "app/events/event_codes.h"
+#include "app/system/prefs.h"
+#include "app/present/presentation_clock.h"
+#include "app/present/presentation_loop.h"
+#include "app/events/program_events.h"
+#include "app/present/kv_render.h"
+#include "app/script/script.h"
+#include "app/present/timepanel.h"
+#include "app/render/layout.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 
@@ -84,7 +85,7 @@ void full_pass(benchmark::State& state, bool paced) {
     panel.set_remaining_timepanel(seconds);
     panel.redraw_timepanel();
     w.renderer.set_bounds(0, 0, korvid::getmaxx(), korvid::getmaxy() - panel.panel_height);
-    segment.layout_segment(w.renderer);
+    layout_segment(segment, w.renderer);
     w.renderer.set_scroll_percent(static_cast<float>(600 - seconds) / 6.0F);
     korvid::swapbuffers();
   };

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "app/script_file.h"
+#include "app/script/script_file.h"
 
 namespace {
 

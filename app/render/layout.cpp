@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "app/blanks.h"
+#include "app/script/blanks.h"
 #include "app/render/wrap.h"
+#include "app/script/parser.h"
 
 namespace veltrim {
 namespace {
@@ -50,15 +51,6 @@ void render_preformatted(Renderer& renderer, std::string_view text, std::int32_t
   renderer.y += renderer.preformatted_height(shown);
 }
 
-Link_parts split_link(std::string_view text) {
-  const std::string_view url_and_label = without_trailing_blanks(without_leading_blanks(text));
-  const auto separator = url_and_label.find_first_of(" \t");
-  if (separator == std::string_view::npos) return {url_and_label, url_and_label};
-  const auto label_start = url_and_label.find_first_not_of(" \t", separator);
-  return {url_and_label.substr(0, separator),
-          label_start == std::string_view::npos ? std::string_view{} : url_and_label.substr(label_start)};
-}
-
 void render_link(Renderer& renderer, std::string_view text) {
   const auto [url, label] = split_link(text);
   if (renderer.link_visible(label)) renderer.link_draw(label, url);
@@ -86,5 +78,7 @@ void layout_lines(std::span<Text_line> lines, Renderer& renderer) {
   }
   renderer.layout_complete();
 }
+
+void layout_segment(Segment& segment, Renderer& renderer) { layout_lines(segment.lines(), renderer); }
 
 }  // namespace veltrim

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "app/render/render.h"
-#include "app/render/text_line.h"
+#include "app/script/segment.h"
+#include "app/script/text_line.h"
 
 namespace veltrim {
 
@@ -19,6 +20,9 @@ namespace veltrim {
 // clear_line_breaks. End records and fence lines take no space.
 void layout_lines(std::span<Text_line> lines, Renderer& renderer);
 
+// Lays out and draws a segment's lines on the renderer.
+void layout_segment(Segment& segment, Renderer& renderer);
+
 // Places a text line piece by piece along its breaks; a blank line takes the
 // height of one blank.
 void render_proportional(Renderer& renderer, std::string_view text, const std::vector<std::int32_t>& breaks);
@@ -26,14 +30,6 @@ void render_proportional(Renderer& renderer, std::string_view text, const std::v
 // Places a preformatted line cut after position `stop` (its trimmed length
 // when negative).
 void render_preformatted(Renderer& renderer, std::string_view text, std::int32_t stop = -1);
-
-// A link line's target and the label it shows: the words after the target, or
-// the target itself when there are none.
-struct Link_parts {
-  std::string_view url;
-  std::string_view label;
-};
-Link_parts split_link(std::string_view text);
 
 // Places a link line: its label (or the URL when it has none) linking to the URL.
 void render_link(Renderer& renderer, std::string_view text);

@@ -7,14 +7,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/rect.h"
+#include "app/render/rect.h"
+#include "app/script/text_line.h"
 
 namespace veltrim {
-
-// The style of a text line, read from its text: a heading of level n is n.
-inline constexpr int type_plain = 0;
-inline constexpr int type_list_item = -1;
-inline constexpr int type_quotation = -2;
 
 // The program event that announces a pending renderer event.
 inline constexpr std::int32_t renderer_event = 201;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "app/blanks.h"
+#include "app/script/blanks.h"
+#include "app/script/parser.h"
 
 namespace veltrim {
 namespace {
@@ -30,23 +31,6 @@ bool too_wide(Renderer& renderer, std::string_view text, std::int32_t start, std
 bool is_break_character(char c) { return c == ' ' || c == '-'; }
 
 }  // namespace
-
-Start_and_type get_start_position_and_type(std::string_view text) {
-  Start_and_type result;
-  if (!text.empty() && text[0] == '#') {
-    const auto marks = std::min(text.find_first_not_of('#'), text.size());
-    result.type = static_cast<int>(marks);
-    result.start = static_cast<std::int32_t>(marks) + 1;
-  } else {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos || (text[first] != '*' && text[first] != '>')) return result;
-    result.type = text[first] == '*' ? type_list_item : type_quotation;
-    result.start = static_cast<std::int32_t>(first) + 2;
-  }
-  const std::int32_t limit = length_of(text) + 1;
-  while (result.start < limit && (text[result.start - 1] == ' ' || text[result.start - 1] == '\t')) ++result.start;
-  return result;
-}
 
 std::int32_t width_of_line(Renderer& renderer, std::string_view text, std::int32_t start, std::int32_t stop,
                            int type) {

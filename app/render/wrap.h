@@ -13,16 +13,6 @@
 
 namespace veltrim {
 
-struct Start_and_type {
-  std::int32_t start = 1;  // first position of the visible content
-  int type = type_plain;
-};
-
-// "#"s make a heading of their count; a first non-blank "*" a list item, ">" a
-// quotation; the start then skips blanks and tabs. Plain text starts at 1,
-// leading blanks included.
-Start_and_type get_start_position_and_type(std::string_view text);
-
 // Width of text(start:stop) in the style; a stop of 0 or less means the end
 // without trailing blanks, a start of 0 or less means 1. A range of one
 // character or less measures 0.

@@ -5,8 +5,8 @@
 #include <future>
 #include <thread>
 
-#include "app/event_codes.h"
-#include "app/program_events.h"
+#include "app/events/event_codes.h"
+#include "app/events/program_events.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 

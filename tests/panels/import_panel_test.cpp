@@ -9,10 +9,10 @@
 #include <chrono>
 #include <thread>
 
-#include "app/event_codes.h"
-#include "app/external.h"
-#include "app/import_panel.h"
-#include "app/script_file.h"
+#include "app/events/event_codes.h"
+#include "app/system/external.h"
+#include "app/panels/import_panel.h"
+#include "app/script/script_file.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 #include "tests/panels/panel_fixture.h"

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/event_codes.h"
-#include "app/script_file.h"
+#include "app/events/event_codes.h"
+#include "app/script/script_file.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 #include "korvid/testing_grab.h"

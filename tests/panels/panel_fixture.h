@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/platform.h"
-#include "app/prefs.h"
-#include "app/program_events.h"
-#include "app/script.h"
+#include "app/system/platform.h"
+#include "app/system/prefs.h"
+#include "app/events/program_events.h"
+#include "app/script/script.h"
 
 namespace veltrim::testing {
 

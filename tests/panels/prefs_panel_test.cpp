@@ -5,8 +5,8 @@
 
 #include <tuple>
 
-#include "app/event_codes.h"
-#include "app/prefs_panel.h"
+#include "app/events/event_codes.h"
+#include "app/panels/prefs_panel.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 #include "tests/panels/panel_fixture.h"

@@ -14,17 +14,17 @@
 #include <thread>
 #include <vector>
 
-#include "app/event_codes.h"
+#include "app/events/event_codes.h"
 #include "app/panel_sequence.h"
 #include "app/program.h"
-#include "app/program_events.h"
-#include "app/render/kv_render.h"
-#include "app/script_file.h"
+#include "app/events/program_events.h"
+#include "app/present/kv_render.h"
+#include "app/script/script_file.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 #include "korvid/testing_controls.h"
 #include "korvid/testing_dialogs.h"
-#include "tests/presentation/simulated_clock.h"
+#include "tests/present/simulated_clock.h"
 
 namespace veltrim::testing {
 namespace {

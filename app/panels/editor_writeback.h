@@ -1,0 +1,46 @@
+// The editor's three boxes (name, length, body) are a working copy of one
+// segment. These functions fill them from the segment and bring what was typed
+// back into it, all or nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/script/segment.h"
+
+namespace veltrim {
+
+// What the boxes hold, as read from the window.
+struct EditorBoxes {
+  std::string name;
+  std::string length;
+  std::string body;
+};
+
+// A length as the length box shows it: eight characters, the minutes
+// right-aligned in five, ":" and two-digit seconds (90 -> "    1:30").
+std::string length_box_text(std::int32_t seconds);
+
+// The boxes as a segment fills them: its title (empty when it has none), its
+// length and its body without the heading. Makes the body from the segment's
+// lines when it has no content yet.
+EditorBoxes boxes_from_segment(Segment& segment);
+
+// True when storing `boxes` would leave the segment as it is: nothing was typed
+// since the boxes were filled, or what was typed means the same.
+bool boxes_match_segment(Segment& segment, const EditorBoxes& boxes);
+
+// Stores the three boxes in the segment when every one of them holds text, and
+// returns true. When any is empty (or only blanks), returns false and leaves the
+// segment exactly as it was, so a rejected edit never half-applies. A length
+// that describes nothing is accepted as 0 seconds.
+bool store_boxes_in_segment(Segment& segment, const EditorBoxes& boxes);
+
+// Reads the boxes from the window and fills them.
+EditorBoxes read_editor_boxes(int name_box, int length_box, int body_box);
+void fill_editor_boxes(const EditorBoxes& boxes, int name_box, int length_box, int body_box);
+
+// Reads the boxes and stores them in the segment (see store_boxes_in_segment).
+bool save_editor_to_segment(Segment& segment, int name_box, int length_box, int body_box);
+
+}  // namespace veltrim

@@ -1,0 +1,119 @@
+#include "app/panels/panel_frame.h"
+
+#include <cctype>
+#include <string>
+
+#include "app/events/event_codes.h"
+#include "app/system/external.h"
+#include "app/events/program_events.h"
+#include "korvid/korvid.h"
+
+namespace veltrim {
+namespace {
+
+constexpr int logo_right = 315;
+constexpr int help_size = 30;
+// Bottom-row buttons stand 5 pixels from the window's edges and apart.
+constexpr int edge = 5;
+constexpr int button_step = button_width + edge;
+
+// A file:// URL for a local path: every byte outside the unreserved set and
+// "/" is percent-encoded, so folders with blanks or non-ASCII names still open.
+std::string file_url(const std::filesystem::path& path) {
+  static constexpr char hex[] = "0123456789ABCDEF";
+  std::string url = "file://";
+  for (const unsigned char c : path.string()) {
+    const bool plain = std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~';
+    if (plain) {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += hex[c >> 4];
+      url += hex[c & 15];
+    }
+  }
+  return url;
+}
+
+int bottom_row_top() { return korvid::getmaxy() - button_height - edge; }
+int help_left() { return korvid::getmaxx() - help_size - korvid::scaledpi(3); }
+
+}  // namespace
+
+void begin_panel_page() {
+  korvid::setbkcolor(korvid::white);
+  korvid::setcolor(korvid::black);
+  korvid::resetviewport();
+  korvid::clearviewport();
+}
+
+int display_logo(const std::filesystem::path& program_directory) {
+  const std::filesystem::path logo = program_directory / "assets" / "veltrim.bmp";
+  korvid::readimagefile(logo.string(), 1, 1, logo_right, logo_bottom);
+  return logo_bottom;
+}
+
+int draw_pref_heading(int x, int y, std::string_view text) {
+  korvid::settextstyle(korvid::font::sans_bold, korvid::horiz_dir, panel_text_size);
+  korvid::outtextxy(x, y, text);
+  const int height = korvid::textheight(text);
+  const int rule = y + height + 5;
+  korvid::line(x, rule, korvid::getmaxx() + 1 - x, rule);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
+  return height + 8;
+}
+
+std::function<void()> post_event(ProgramEvents& events, int code) {
+  return [&events, code] { events.set_event(code); };
+}
+
+void place_bottom_buttons(std::initializer_list<int> right_to_left) {
+  int left = korvid::getmaxx() - button_step;
+  for (const int id : right_to_left) {
+    korvid::setbuttonposition(id, left, bottom_row_top(), button_width, button_height);
+    left -= button_step;
+  }
+}
+
+void place_bottom_left_button(int id) {
+  korvid::setbuttonposition(id, edge, bottom_row_top(), button_width, button_height);
+}
+
+int create_help_button(const std::filesystem::path& program_directory) {
+  return korvid::createbutton(help_left(), korvid::scaledpi(3), help_size, help_size, "?",
+                              [program_directory] { open_help(program_directory); });
+}
+
+void place_help_button(int id) {
+  korvid::setbuttonposition(id, help_left(), korvid::scaledpi(3), help_size, help_size);
+}
+
+bool exit_panel_loop_event(int code) {
+  switch (code) {
+    case event::exit:
+    case event::start:
+    case event::preferences:
+    case event::edit:
+    case event::import:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void open_help(const std::filesystem::path& program_directory) {
+  const std::filesystem::path page = program_directory / "help" / "index.html";
+  open_url(file_url(page));
+}
+
+int run_panel(int window, ProgramEvents& events, const std::function<bool(int)>& act) {
+  int code = event::none;
+  do {
+    korvid::setcurrentwindow(window);
+    korvid::loop();
+    code = events.get_event();
+  } while (!act(code));
+  return code;
+}
+
+}  // namespace veltrim

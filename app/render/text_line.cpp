@@ -1,9 +1,0 @@
-#include "app/render/text_line.h"
-
-namespace veltrim {
-
-void clear_line_breaks(std::span<Text_line> lines) {
-  for (Text_line& line : lines) line.invalidate_breaks();
-}
-
-}  // namespace veltrim

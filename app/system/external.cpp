@@ -1,0 +1,204 @@
+#include "app/system/external.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+extern char** environ;
+
+namespace veltrim {
+namespace {
+
+// Enough of the child's standard error to hold a first line of
+// longest_error_line characters of any script; the rest is read and dropped.
+constexpr std::size_t kept_error_bytes = 4 * longest_error_line + 2;
+
+bool is_utf8_continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The first line of `text` without its line end, cut to at most `limit`
+// characters; a UTF-8 sequence is never split.
+std::string first_line(std::string_view text, std::size_t limit) {
+  text = text.substr(0, text.find('\n'));
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  std::size_t characters = 0;
+  std::size_t end = 0;
+  for (; end < text.size(); ++end) {
+    if (!is_utf8_continuation(text[end]) && ++characters > limit) break;
+  }
+  return std::string(text.substr(0, end));
+}
+
+// Reads `descriptor` to its end, so the child never blocks on a full pipe, and
+// keeps only the beginning.
+std::string read_beginning(int descriptor) {
+  std::string kept;
+  std::array<char, 4096> buffer{};
+  for (;;) {
+    ssize_t count = read(descriptor, buffer.data(), buffer.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) break;
+    auto room = kept_error_bytes - kept.size();
+    kept.append(buffer.data(), std::min(room, static_cast<std::size_t>(count)));
+  }
+  return kept;
+}
+
+int wait_for_exit_code(pid_t child) {
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return child_killed;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : child_killed;
+}
+
+// Spawn settings: standard input and output from and to /dev/null, standard
+// error into `error_pipe`; the child starts with default signal handling and
+// nothing blocked, whatever the program set for itself.
+struct SpawnSettings {
+  posix_spawn_file_actions_t actions{};
+  posix_spawnattr_t attributes{};
+
+  explicit SpawnSettings(int error_pipe) {
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, error_pipe, STDERR_FILENO);
+    posix_spawnattr_init(&attributes);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigfillset(&signals);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  }
+  ~SpawnSettings() {
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  SpawnSettings(const SpawnSettings&) = delete;
+  SpawnSettings& operator=(const SpawnSettings&) = delete;
+};
+
+// A path as a converter argument: one that begins with "-" would be taken for
+// an option, so it is given as "./-...", which names the same file.
+std::string as_argument(const std::filesystem::path& path) {
+  const std::string& text = path.native();
+  return text.starts_with('-') ? "./" + text : text;
+}
+
+Conversion conversion_failure(int exit_code, std::string error_line) {
+  return Conversion{TemporaryFile(), exit_code, std::move(error_line)};
+}
+
+// Runs a converter that writes `input` converted into a new temporary file.
+// `arguments` builds its argument vector from the input and output names.
+template <typename MakeArguments>
+Conversion convert(const Environment& environment, const std::filesystem::path& input,
+                   MakeArguments arguments) {
+  if (input.empty()) return conversion_failure(child_not_started, "no file to convert");
+  TemporaryFile output(temporary_filename(environment, "gmi"));
+  if (output.path().empty()) {
+    return conversion_failure(child_not_started, "cannot create a temporary file in " +
+                                                     get_temporary_directory(environment).string());
+  }
+  auto outcome = store_child_command_line(arguments(as_argument(input), as_argument(output.path())));
+  if (outcome.exit_code != 0) return conversion_failure(outcome.exit_code, std::move(outcome.error_line));
+  return Conversion{std::move(output), 0, {}};
+}
+
+}  // namespace
+
+TemporaryFile::TemporaryFile(TemporaryFile&& other) noexcept : path_(std::move(other.path_)) {
+  other.path_.clear();
+}
+
+TemporaryFile& TemporaryFile::operator=(TemporaryFile&& other) noexcept {
+  if (this != &other) {
+    remove();
+    path_ = std::move(other.path_);
+    other.path_.clear();
+  }
+  return *this;
+}
+
+TemporaryFile::~TemporaryFile() { remove(); }
+
+void TemporaryFile::remove() {
+  if (path_.empty()) return;
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
+  path_.clear();
+}
+
+std::filesystem::path full_tool_command(const std::filesystem::path& program_directory,
+                                        std::string_view tool) {
+  if (program_directory.empty()) return std::filesystem::path(tool);
+  return program_directory / tool;
+}
+
+std::filesystem::path temporary_filename(const Environment& environment, std::string_view extension) {
+  std::string suffix = "." + std::string(extension);
+  std::string name = (get_temporary_directory(environment) / ("veltrim-XXXXXX" + suffix)).string();
+  int descriptor = mkostemps(name.data(), static_cast<int>(suffix.size()), O_CLOEXEC);
+  if (descriptor < 0) return {};
+  close(descriptor);
+  return name;
+}
+
+ChildOutcome store_child_command_line(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return ChildOutcome{child_not_started, "no program to run"};
+  std::array<int, 2> error_pipe{};
+  if (pipe2(error_pipe.data(), O_CLOEXEC) != 0) {
+    return ChildOutcome{child_not_started, std::string("cannot make a pipe: ") + std::strerror(errno)};
+  }
+  std::vector<char*> argv;
+  for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+
+  pid_t child = 0;
+  int error = 0;
+  {
+    SpawnSettings settings(error_pipe[1]);
+    error = posix_spawn(&child, argv[0], &settings.actions, &settings.attributes, argv.data(), environ);
+  }
+  close(error_pipe[1]);
+  if (error != 0) {
+    close(error_pipe[0]);
+    return ChildOutcome{child_not_started, "cannot run " + arguments[0] + ": " + std::strerror(error)};
+  }
+  auto error_text = read_beginning(error_pipe[0]);
+  close(error_pipe[0]);
+  ChildOutcome outcome{wait_for_exit_code(child), first_line(error_text, longest_error_line)};
+  if (outcome.exit_code == child_killed && outcome.error_line.empty()) {
+    outcome.error_line = arguments[0] + " was stopped by a signal";
+  }
+  return outcome;
+}
+
+Conversion markdown_to_gemtext(const Platform& platform, const std::filesystem::path& markdown_file) {
+  auto tool = full_tool_command(platform.program_directory, markdown_converter).string();
+  return convert(platform.environment, markdown_file, [&](std::string input, std::string output) {
+    return std::vector<std::string>{tool, "-o", std::move(output), std::move(input)};
+  });
+}
+
+Conversion powerpoint_to_gemtext(const Platform& platform, const std::filesystem::path& pptx_file,
+                                 bool notes) {
+  auto tool = full_tool_command(platform.program_directory, powerpoint_converter).string();
+  return convert(platform.environment, pptx_file, [&](std::string input, std::string output) {
+    std::vector<std::string> arguments{tool};
+    if (notes) arguments.emplace_back("-n");
+    arguments.insert(arguments.end(), {std::move(input), "-o", std::move(output)});
+    return arguments;
+  });
+}
+
+}  // namespace veltrim

@@ -1,0 +1,94 @@
+// Running the sibling converters that turn Markdown files and PowerPoint decks
+// into gemtext, and handing web pages to the desktop.
+//
+// The converters lie in the program's own folder and are started directly with an
+// argument vector, never through a shell, so no file name is ever interpreted.
+// Their output goes to a fresh scratch file that belongs to the caller: it is
+// deleted when the conversion fails, and when the caller lets go of it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/system/platform.h"
+
+namespace veltrim {
+
+inline constexpr std::string_view markdown_converter = "marktext";
+inline constexpr std::string_view powerpoint_converter = "slidetext";
+
+// Exit codes of store_child_command_line beyond the child's own.
+inline constexpr int child_not_started = -1;
+inline constexpr int child_killed = -2;
+
+// The converter's complaint is shown to the user on one line of at most this many
+// characters.
+inline constexpr std::size_t longest_error_line = 120;
+
+// A file that is removed when this object lets go of it.
+class TemporaryFile {
+ public:
+  TemporaryFile() = default;
+  explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
+  TemporaryFile(TemporaryFile&& other) noexcept;
+  TemporaryFile& operator=(TemporaryFile&& other) noexcept;
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile();
+
+  // Empty when there is no file.
+  const std::filesystem::path& path() const { return path_; }
+  // Removes the file now.
+  void remove();
+
+ private:
+  std::filesystem::path path_;
+};
+
+// How a child process ended.
+struct ChildOutcome {
+  // The exit code, child_not_started or child_killed.
+  int exit_code = child_not_started;
+  // First line the child wrote to its standard error, cut to longest_error_line
+  // characters; when it could not be started, why.
+  std::string error_line;
+};
+
+// A conversion: on success `gemtext` holds the converted file; on failure it is
+// empty and `exit_code` and `error_line` tell what the converter said.
+struct Conversion {
+  TemporaryFile gemtext;
+  int exit_code = 0;
+  std::string error_line;
+
+  bool succeeded() const { return !gemtext.path().empty(); }
+};
+
+// `tool` in the program's folder (the tool name alone when the folder is unknown).
+std::filesystem::path full_tool_command(const std::filesystem::path& program_directory,
+                                        std::string_view tool);
+
+// Creates a new, empty file with a unique name ending in "." + `extension` in the
+// temporary folder, readable and writable by the user only. Empty when it cannot
+// be created.
+std::filesystem::path temporary_filename(const Environment& environment, std::string_view extension);
+
+// Runs arguments[0] with the given arguments and waits for it to end. Standard
+// input and output are /dev/null; standard error is read to its end.
+ChildOutcome store_child_command_line(const std::vector<std::string>& arguments);
+
+// Runs `marktext -o OUT IN`.
+Conversion markdown_to_gemtext(const Platform& platform, const std::filesystem::path& markdown_file);
+
+// Runs `slidetext [-n] IN -o OUT`; with `notes` the slides' speaker notes are the
+// text instead of the slides' own.
+Conversion powerpoint_to_gemtext(const Platform& platform, const std::filesystem::path& pptx_file,
+                                 bool notes = false);
+
+// Asks the desktop to open `url` in the user's browser or viewer. False when the
+// URL does not parse or nothing could open it.
+bool open_url(std::string_view url);
+
+}  // namespace veltrim

@@ -1,0 +1,5 @@
+#include "app/system/version.h"
+
+namespace veltrim {
+const char* version() { return VELTRIM_VERSION; }
+}  // namespace veltrim

@@ -1,5 +1,0 @@
-#include "app/version.h"
-
-namespace veltrim {
-const char* version() { return VELTRIM_VERSION; }
-}  // namespace veltrim

@@ -1,0 +1,92 @@
+// The built program's command line, run as a user runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/system/version.h"
+#include "tests/script/scratch.h"
+
+namespace veltrim {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string quoted(const std::string& word) { return "'" + word + "'"; }
+
+Outcome run_veltrim(const std::vector<std::string>& args) {
+  testing::Scratch_folder folder;
+  std::string command = quoted(VELTRIM_PROGRAM);
+  for (const std::string& arg : args) command += " " + quoted(arg);
+  const int status = std::system((command + " >" + folder.file("out") + " 2>" + folder.file("err")).c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::read_text(folder.file("out")),
+          testing::read_text(folder.file("err"))};
+}
+
+const std::string example = std::string(VELTRIM_SOURCE_DIR) + "/examples/welcome.gmi";
+
+TEST(CommandLine, OutlinePrintsEverySegmentOfTheExampleAndTheTotal) {
+  const Outcome run = run_veltrim({"--outline", example});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "1\t1:00\tWelcome to Veltrim\n"
+            "2\t1:30\tA segment and its length\n"
+            "3\t1:15\tText that looks after itself\n"
+            "4\t0:45\tShowing code\n"
+            "5\t2:00\tKeeping time\n"
+            "6\t5:00\tQuestions\n"
+            "total\t11:30\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(CommandLine, AFileThatCannotBeOpenedIsReportedWithStatusOne) {
+  testing::Scratch_folder scratch;
+  const std::string folder = scratch.file("talk.gmi");
+  std::filesystem::create_directory(folder);
+  using Case = std::pair<std::string, std::string>;  // file, reason
+  for (const auto& [file, reason] :
+       {Case{"no/such/talk.gmi", "No such file or directory"}, {folder, "Is a directory"}}) {
+    const Outcome run = run_veltrim({"--outline", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "veltrim: cannot read " + file + ": " + reason + "\n");
+  }
+  // Only scripts and the two convertible kinds are opened at all.
+  const Outcome other = run_veltrim({"--outline", VELTRIM_SOURCE_DIR "/README.md.txt"});
+  EXPECT_EQ(other.status, 1);
+  EXPECT_NE(other.err.find("not a Veltrim script (.gmi)"), std::string::npos);
+}
+
+TEST(CommandLine, OutlineShowsUntitledSegmentsAndNegativeLengthsAsWritten) {
+  testing::Scratch_folder folder;
+  testing::write_text(folder.file("plain.gmi"), "no heading at all\n");
+  EXPECT_EQ(run_veltrim({"--outline", folder.file("plain.gmi")}).out, "1\t1:00\t\ntotal\t1:00\n");
+  testing::write_text(folder.file("behind.gmi"), "# Late - -0:30\n# Soon - soon\n");
+  EXPECT_EQ(run_veltrim({"--outline", folder.file("behind.gmi")}).out,
+            "1\t-0:30\tLate\n2\t0:00\tSoon - soon\ntotal\t-0:30\n");
+}
+
+TEST(CommandLine, HelpVersionAndUsageErrors) {
+  const Outcome help = run_veltrim({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--outline FILE"), std::string::npos);
+  const Outcome version = run_veltrim({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("veltrim ") + veltrim::version() + "\n");
+  const Outcome no_file = run_veltrim({"--outline"});
+  EXPECT_EQ(no_file.status, 2);
+  EXPECT_NE(no_file.err.find("--outline takes one FILE"), std::string::npos);
+  const Outcome unknown = run_veltrim({"--outlines", example});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("unknown option --outlines"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace veltrim

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/system/external.h"
+#include "app/script/length_estimate.h"
+#include "app/script/script_file.h"
+
+namespace veltrim {
+namespace {
+
+namespace fs = std::filesystem;
+using Arguments = std::vector<std::string>;
+
+std::string read_text(const fs::path& file) {
+  std::stringstream text;
+  text << std::ifstream(file, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+// A program folder holding the fake converter under both converters' names, and
+// a temporary folder of its own, so each test sees exactly the files it makes.
+class Converters : public ::testing::Test {
+ protected:
+  Converters() {
+    fs::create_directories(temporary);
+    fs::create_directories(program);
+    fs::copy_file(FAKE_CONVERTER, marktext);
+    fs::copy_file(FAKE_CONVERTER, slidetext);
+  }
+  ~Converters() override { fs::remove_all(scratch); }
+
+  // The arguments the fake converter was last called with.
+  Arguments recorded() const {
+    Arguments arguments;
+    std::istringstream text(read_text(program / "arguments"));
+    for (std::string argument; std::getline(text, argument, '\0');) arguments.push_back(argument);
+    return arguments;
+  }
+
+  std::string name = (fs::temp_directory_path() / "veltrim-external-XXXXXX").string();
+  fs::path scratch = mkdtemp(name.data());
+  fs::path program = scratch / "program", temporary = scratch / "temporary";
+  std::string marktext = program / "marktext", slidetext = program / "slidetext";
+  std::string input = scratch / "talk.md";
+  Platform platform{{{"TEMP", temporary}}, program};
+};
+
+TEST_F(Converters, KeepTheirArgumentOrdersAndHandTheOutputToTheCaller) {
+  std::string output;
+  {
+    auto conversion = markdown_to_gemtext(platform, input);
+    ASSERT_TRUE(conversion.succeeded()) << conversion.error_line;
+    output = conversion.gemtext.path();
+    EXPECT_EQ(recorded(), (Arguments{marktext, "-o", output, input}));
+    EXPECT_TRUE(output.starts_with(temporary.string() + "/") && output.ends_with(".gmi")) << output;
+    EXPECT_EQ(read_text(output), "# Converted\r\n");
+  }
+  EXPECT_FALSE(fs::exists(output)) << "the scratch copy outlived the conversion";
+
+  auto slides = powerpoint_to_gemtext(platform, input);
+  EXPECT_EQ(recorded(), (Arguments{slidetext, input, "-o", slides.gemtext.path()}));
+  auto notes = powerpoint_to_gemtext(platform, input, true);
+  EXPECT_EQ(recorded(), (Arguments{slidetext, "-n", input, "-o", notes.gemtext.path()}));
+  EXPECT_NE(notes.gemtext.path(), slides.gemtext.path());
+  EXPECT_EQ(fs::status(notes.gemtext.path()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+  auto fallback = temporary_filename({{"TMPDIR", scratch}}, "gmi");
+  EXPECT_EQ(fallback.parent_path(), scratch);
+  EXPECT_TRUE(temporary_filename({{"TEMP", scratch / "missing"}, {"TMPDIR", scratch}}, "gmi").empty());
+}
+
+TEST_F(Converters, ThatFailOrCannotRunGiveNoNameAndLeaveNoFile) {
+  setenv("FAKE_EXIT", "3", 1);
+  setenv("FAKE_STDERR", "marktext: talk.md is not text\r\nsecond line\n", 1);
+  auto failed = markdown_to_gemtext(platform, input);
+  EXPECT_FALSE(failed.succeeded());
+  EXPECT_EQ(failed.exit_code, 3);
+  EXPECT_EQ(failed.error_line, "marktext: talk.md is not text");
+  EXPECT_TRUE(fs::is_empty(temporary)) << "the partial output was left behind";
+
+  // Far more than a pipe holds: the converter would hang if nobody read it.
+  setenv("FAKE_STDERR", (std::string(119, 'a') + "\xC3\xA9\xC3\xA9\n").c_str(), 1);
+  setenv("FAKE_STDERR_BYTES", "1000000", 1);
+  EXPECT_EQ(powerpoint_to_gemtext(platform, input).error_line, std::string(119, 'a') + "\xC3\xA9");
+  unsetenv("FAKE_EXIT");
+  setenv("FAKE_SIGNAL", "9", 1);
+  EXPECT_EQ(powerpoint_to_gemtext(platform, input).exit_code, child_killed);
+  EXPECT_TRUE(fs::is_empty(temporary));
+
+  fs::remove(program / "arguments");
+  EXPECT_FALSE(powerpoint_to_gemtext(platform, "").succeeded());
+  EXPECT_FALSE(powerpoint_to_gemtext(Platform{{{"TEMP", scratch / "missing"}}, program}, input).succeeded());
+  EXPECT_FALSE(fs::exists(program / "arguments")) << "a converter ran without an input or an output";
+
+  fs::remove(marktext);
+  auto missing = markdown_to_gemtext(platform, input);
+  EXPECT_EQ(missing.exit_code, child_not_started);
+  EXPECT_NE(missing.error_line.find("marktext"), std::string::npos) << missing.error_line;
+  EXPECT_TRUE(fs::is_empty(temporary));
+}
+
+TEST_F(Converters, ReceiveFileNamesUntouched) {
+  std::string hostile = scratch / "-it's \"my\" $(touch pwned) `touch pwned` ; talk.md";
+  ASSERT_TRUE(markdown_to_gemtext(platform, hostile).succeeded());
+  EXPECT_EQ(recorded().at(3), hostile);
+  ASSERT_TRUE(powerpoint_to_gemtext(platform, hostile, true).succeeded());
+  EXPECT_EQ(recorded().at(2), hostile);
+  EXPECT_FALSE(fs::exists("pwned") || fs::exists(scratch / "pwned"));
+
+  // A relative name that looks like an option is still passed as a file name.
+  ASSERT_TRUE(powerpoint_to_gemtext(platform, "-n").succeeded());
+  EXPECT_EQ(recorded(), (Arguments{slidetext, "./-n", "-o", recorded().at(3)}));
+}
+
+TEST(LengthEstimates, ComeFromEachSegmentsOwnWordsUnlessTheHeadingGaveOne) {
+  EXPECT_EQ(estimate_length(0), 15);
+  EXPECT_EQ(estimate_length(276), 120) << "8.49 quarter minutes";
+  EXPECT_EQ(estimate_length(277), 135) << "8.52 quarter minutes";
+  EXPECT_EQ(estimate_length(SIZE_MAX), 99999 * 60);
+
+  std::string words;
+  for (int i = 0; i < 260; ++i) words += "word ";
+  auto script = parse_script("# Talk\n## Intro\n" + words + "\n## Demo - 5:00\nshort\n## Close\n\nbye\n", 2);
+  estimate_missing_lengths(script);
+  std::vector<std::int32_t> lengths;
+  for (const auto& segment : script.segments()) lengths.push_back(segment.time());
+  EXPECT_EQ(lengths, (std::vector<std::int32_t>{15, 120, 300, 15}));
+}
+
+// The real converters beside the program (built with these tests).
+TEST(RealConverters, TurnMarkdownAndSlidesIntoScriptFiles) {
+  Platform platform{{}, PROGRAM_DIRECTORY};
+  if (!fs::exists(full_tool_command(PROGRAM_DIRECTORY, powerpoint_converter))) GTEST_SKIP();
+  auto markdown = temporary_filename({}, "md");
+  std::ofstream(markdown) << "# Welcome\n\nHello, *world*.\n\n- one\n- two\n";
+  auto converted = markdown_to_gemtext(platform, markdown);
+  fs::remove(markdown);
+  EXPECT_EQ(read_text(converted.gemtext.path()), "# Welcome\r\n\r\nHello, world.\r\n\r\n* one\r\n* two\r\n");
+
+  auto notes = powerpoint_to_gemtext(platform, REAL_DECK, true);
+  EXPECT_NE(read_text(notes.gemtext.path()).find("\r\nWelcome everyone."), std::string::npos);
+  auto not_a_deck = powerpoint_to_gemtext(platform, PROGRAM_DIRECTORY "/marktext");
+  EXPECT_TRUE(not_a_deck.error_line.starts_with("slidetext: ")) << not_a_deck.error_line;
+}
+
+}  // namespace
+}  // namespace veltrim
