@@ -1,12 +1,15 @@
 // The event slot: the one way anything that happens in the window reaches the
 // program's main thread. Handlers and control callbacks (window thread,
 // callback threads) store a code and wake the main thread's idle wait; the main
-// thread takes the code and acts. One code at a time: a later store replaces a
-// code nobody took yet.
+// thread takes the codes and acts, oldest first. The slot holds a short queue,
+// so a close request and a click, or two quick clicks or key presses, that
+// arrive within one pass all act.
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 
 namespace veltrim {
 
@@ -14,17 +17,24 @@ class ProgramEvents {
  public:
   // How long a reader waits for the slot before it reports no event.
   static constexpr int reader_limit_ms = 500;
+  // Codes waiting at most; a store into a full queue is dropped. Only a program
+  // that stopped taking codes fills it.
+  static constexpr std::size_t capacity = 64;
 
   // Makes the library mutex that guards the slot. Call once, after the window
   // exists and before any handler that stores events is registered; until
   // then stores are dropped and reads give 0.
   void init_event_mutex();
 
-  // Stores `code` and wakes the idle wait. 0 is a pure wake-up.
+  // Queues `code` and wakes the idle wait. 0 is a pure wake-up and queues
+  // nothing. A code that repeats the newest one waiting and only says that
+  // something changed (a resize, a scroll, a preference, the close box) is
+  // merged into it.
   void set_event(std::int32_t code);
-  // Takes the pending code and empties the slot; 0 when nothing is pending, or
-  // when the slot stayed locked for `reader_limit_ms` (the code then stays for
-  // the next call).
+  // Takes the oldest waiting code; 0 when nothing waits, or when the slot
+  // stayed locked for `reader_limit_ms` (the codes then stay for the next
+  // call). While more codes wait, the idle wait is woken again, so the next
+  // wait returns at once.
   std::int32_t get_event();
 
   // The window's resize handler.
@@ -32,7 +42,7 @@ class ProgramEvents {
   // The window's left-button-release handler: keeps the point, then stores the
   // click code.
   void mouse_button_event(std::int32_t x, std::int32_t y);
-  // The point of the last click; meaningful right after its code was taken.
+  // The point of the click whose code was taken last.
   std::int32_t get_mouse_event_x() const;
   std::int32_t get_mouse_event_y() const;
 
@@ -40,8 +50,15 @@ class ProgramEvents {
   std::int32_t event_mutex() const;
 
  private:
+  struct Pending {
+    std::int32_t code = 0;
+    std::int32_t x = 0;  // a click's point
+    std::int32_t y = 0;
+  };
+  void store(Pending pending);
+
   std::atomic<std::int32_t> event_mutex_{-1};
-  std::int32_t current_event_ = 0;  // only touched under event_mutex_
+  std::deque<Pending> pending_;  // only touched under event_mutex_
   std::atomic<std::int32_t> mouse_x_{0};
   std::atomic<std::int32_t> mouse_y_{0};
 };

@@ -28,16 +28,50 @@ class EventSlot : public testing::Test {
   ProgramEvents events_;
 };
 
-TEST_F(EventSlot, ACodeIsDeliveredOnceAndTheLastStoreWins) {
+TEST_F(EventSlot, CodesAreDeliveredOnceInTheOrderTheyCame) {
   EXPECT_EQ(events_.get_event(), event::none);
   events_.set_event(event::start);
   EXPECT_EQ(events_.get_event(), event::start);
   EXPECT_EQ(events_.get_event(), event::none);
 
-  events_.set_event(event::add_time);
-  events_.set_event(event::take_time);
-  EXPECT_EQ(events_.get_event(), event::take_time);
+  // A close request and a click within one pass both arrive, each click with its point.
+  events_.set_event(event::close_requested);
+  events_.mouse_button_event(10, 20);
+  events_.mouse_button_event(30, 40);
+  events_.set_event(event::none);  // a pure wake-up queues nothing
+  EXPECT_EQ(events_.get_event(), event::close_requested);
+  EXPECT_EQ(events_.get_event(), event::click);
+  EXPECT_EQ(events_.get_mouse_event_x(), 10);
+  EXPECT_EQ(events_.get_event(), event::click);
+  EXPECT_EQ(events_.get_mouse_event_y(), 40);
   EXPECT_EQ(events_.get_event(), event::none);
+
+  // Repeats that only say "something changed" merge; repeated actions do not.
+  events_.resize_event();
+  events_.resize_event();
+  events_.set_event(event::add_time);
+  events_.set_event(event::add_time);
+  EXPECT_EQ(events_.get_event(), event::resize);
+  EXPECT_EQ(events_.get_event(), event::add_time);
+  EXPECT_EQ(events_.get_event(), event::add_time);
+  EXPECT_EQ(events_.get_event(), event::none);
+
+  // A program that stops taking codes cannot make the queue grow without end.
+  for (std::size_t i = 0; i < ProgramEvents::capacity + 5; ++i) events_.set_event(event::add_time);
+  std::size_t taken = 0;
+  while (events_.get_event() != event::none) ++taken;
+  EXPECT_EQ(taken, ProgramEvents::capacity);
+}
+
+TEST_F(EventSlot, WhileCodesWaitTheIdleWaitDoesNotSleep) {
+  events_.set_event(event::cut);
+  events_.set_event(event::paste);
+  korvid::loop();  // spends the one remembered wake
+  EXPECT_EQ(events_.get_event(), event::cut);
+  // Without a new wake the second code would wait for the next user action.
+  EXPECT_NE(korvid::startidle(60'000), korvid::idle_timeout);
+  EXPECT_EQ(events_.get_event(), event::paste);
+  EXPECT_EQ(korvid::startidle(1), korvid::idle_timeout);
 }
 
 TEST_F(EventSlot, AStoreFromACallbackThreadWakesTheWaitingProgram) {

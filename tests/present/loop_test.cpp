@@ -92,6 +92,22 @@ TEST_F(LoopTest, EachTimeModeCarriesTheGainItsOwnWay) {
   }
 }
 
+TEST_F(LoopTest, TwoClicksWithinOnePassBothAct) {
+  Script script = make_script({{"Aaa", 60, "a"}, {"Bbb", 60, "b"}, {"Ccc", 60, "c"}});
+  std::optional<std::string> previous;
+  clock.at(1s, [&] {
+    const Rect next = panel.next_rect;
+    click_middle(next);
+    click_middle(next);
+  });
+  clock.at(1500ms, [&] {
+    previous = panel.previous_name;
+    events.set_event(event::exit);
+  });
+  EXPECT_EQ(script_loop(presentation, script), presentation_left);
+  EXPECT_EQ(previous, "Bbb");
+}
+
 TEST_F(LoopTest, PlusAndMinusChangeTheTimeAndMinusPastZeroEndsAtOnce) {
   Script script = make_script({{"Only", 20, "text"}});
   panel.auto_advance = false;
