@@ -24,6 +24,8 @@ inline constexpr int extra_double = 525;
 inline constexpr int first = move;
 inline constexpr int last = extra_double;
 inline constexpr int queue_limit = 127;
+// One notch of the wheel; the wheel handler is only ever given whole notches.
+inline constexpr int wheel_notch = 120;
 }  // namespace mouse
 
 // Extended key codes; `getch` returns 0 and then one of these.

@@ -147,9 +147,16 @@ void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void WindowWidget::wheelEvent(QWheelEvent* event) {
   // Only the vertical wheel is a Korvid event; sideways scrolling is not.
+  // Small steps are kept until they make a whole notch, and only whole
+  // notches are passed on, so a touchpad scrolls as far as a wheel would.
   if (auto window = data(); window && event->angleDelta().y() != 0) {
-    const QPoint screen = event->globalPosition().toPoint();
-    record_mouse_event(*window, mouse::wheel, screen.x(), screen.y(), event->angleDelta().y(), 0);
+    const int total = window->wheel_remainder + event->angleDelta().y();
+    const int whole = total / mouse::wheel_notch * mouse::wheel_notch;
+    window->wheel_remainder = total - whole;
+    if (whole != 0) {
+      const QPoint screen = event->globalPosition().toPoint();
+      record_mouse_event(*window, mouse::wheel, screen.x(), screen.y(), whole, 0);
+    }
   }
   event->accept();
 }

@@ -77,6 +77,9 @@ struct WindowData : std::enable_shared_from_this<WindowData> {
   int mouse_y = 0;
   std::deque<unsigned char> keys;  // oldest at the front
   std::condition_variable key_event;
+  // Wheel movement short of a whole notch (120): touchpads and smooth wheels
+  // send small steps that only add up to notches. Window thread only.
+  int wheel_remainder = 0;
   std::function<void()> resize_handler;
   std::function<void()> close_callback;
   std::function<int()> system_close_callback;
