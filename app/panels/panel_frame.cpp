@@ -5,6 +5,7 @@
 
 #include "app/events/event_codes.h"
 #include "app/system/external.h"
+#include "app/system/links.h"
 #include "app/events/program_events.h"
 #include "korvid/korvid.h"
 
@@ -16,24 +17,6 @@ constexpr int help_size = 30;
 // Bottom-row buttons stand 5 pixels from the window's edges and apart.
 constexpr int edge = 5;
 constexpr int button_step = button_width + edge;
-
-// A file:// URL for a local path: every byte outside the unreserved set and
-// "/" is percent-encoded, so folders with blanks or non-ASCII names still open.
-std::string file_url(const std::filesystem::path& path) {
-  static constexpr char hex[] = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (const unsigned char c : path.string()) {
-    const bool plain = std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~';
-    if (plain) {
-      url += static_cast<char>(c);
-    } else {
-      url += '%';
-      url += hex[c >> 4];
-      url += hex[c & 15];
-    }
-  }
-  return url;
-}
 
 int bottom_row_top() { return korvid::getmaxy() - button_height - edge; }
 int help_left() { return korvid::getmaxx() - help_size - korvid::scaledpi(3); }
@@ -103,7 +86,7 @@ bool exit_panel_loop_event(int code) {
 
 void open_help(const std::filesystem::path& program_directory) {
   const std::filesystem::path page = program_directory / "help" / "index.html";
-  open_url(file_url(page));
+  open_url_or_say_why(file_url(page));
 }
 
 int run_panel(int window, ProgramEvents& events, const std::function<bool(int)>& act) {

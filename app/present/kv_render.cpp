@@ -5,6 +5,7 @@
 #include "app/script/blanks.h"
 #include "app/events/event_codes.h"
 #include "app/system/external.h"
+#include "app/system/links.h"
 #include "app/events/program_events.h"
 #include "korvid/korvid.h"
 
@@ -303,14 +304,11 @@ std::int32_t Korvid_renderer::link_at(std::int32_t x, std::int32_t y_at) const {
 
 void Korvid_renderer::open_link(std::string_view url) {
   const std::string target(without_trailing_blanks(url));
-  const bool trusted = std::ranges::any_of(just_open_url_prefixes, [&](std::string_view prefix) {
-    return target.starts_with(prefix);
-  });
-  if (!trusted &&
+  if (!opens_without_asking(target) &&
       korvid::dlgyesno(link_question_kind, "Ask the system to open " + target + " in another program?") != yes) {
     return;
   }
-  open_url(target);  // a URL nothing can open is let go
+  open_url_or_say_why(target);
 }
 
 void Korvid_renderer::draw_error(std::string_view message) {

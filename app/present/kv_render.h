@@ -33,9 +33,6 @@ inline constexpr std::int32_t mouse_moved = 7;
 inline constexpr std::int32_t wheel = 8;
 }  // namespace reading_event
 
-// Schemes opened without asking; anything else asks the user first.
-inline constexpr std::string_view just_open_url_prefixes[] = {"http", "file"};
-
 struct Reading_link {
   Rect area;        // inclusive, in window coordinates
   std::string url;  // cut at max_url_length bytes

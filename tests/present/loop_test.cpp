@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <tuple>
 
@@ -181,10 +183,14 @@ TEST_F(LoopTest, ScrollingByHandStopsAutoscrollUntilTheNextSegment) {
 }
 
 TEST_F(LoopTest, ClicksReachLinksTheDialAndTheToggles) {
-  // Web and file links open at once, any other scheme only with consent.
+  // Web links and links to plain local documents open at once; a program, a
+  // missing file or any other scheme only with consent.
+  const std::filesystem::path notes = std::filesystem::temp_directory_path() / "veltrim-loop-notes.txt";
+  std::ofstream(notes) << "notes";
+  const std::string notes_url = "file://" + notes.string();
   Script script = make_script({{"Links", 60,
                                 "=> https://example.org/talk Talk page\n=> gemini://example.org/x Capsule\n"
-                                "=> file:///tmp/notes.txt Notes\n"}});
+                                "=> " + notes_url + " Notes\n=> file:///bin/sh Shell\n"}});
   std::vector<bool> flags;
   const auto link = [&](std::size_t i) { click_middle(renderer.links().at(i).area); };
   clock.at(1s, [&] { link(0); });
@@ -193,9 +199,18 @@ TEST_F(LoopTest, ClicksReachLinksTheDialAndTheToggles) {
     korvid::testing::press_no();
     link(1);
   });
+  clock.at(2500ms, [&] {
+    korvid::testing::press_no();
+    link(3);
+  });
   clock.at(3s, [&] {
     korvid::testing::press_yes();
     link(1);
+  });
+  clock.at(3500ms, [&] {
+    korvid::testing::set_url_opener([](std::string_view) { return false; });
+    korvid::testing::press_ok();
+    link(0);
   });
   clock.at(4s, [&] { click_middle(panel.autoscroll_rect); });
   clock.at(5s, [&] { click_middle(panel.auto_advance_rect); });
@@ -204,11 +219,14 @@ TEST_F(LoopTest, ClicksReachLinksTheDialAndTheToggles) {
   clock.at(7s, [&] { press(panel.exit_button); });
   korvid::testing::forget_dialogs();
   EXPECT_EQ(segment_loop(presentation, script.segment(1), 60, false, 0s).result, Segment_result::leave);
-  EXPECT_THAT(opened, ElementsAre("https://example.org/talk", "file:///tmp/notes.txt", "gemini://example.org/x"));
+  std::filesystem::remove(notes);
+  EXPECT_THAT(opened, ElementsAre("https://example.org/talk", notes_url, "gemini://example.org/x"));
   const auto dialogs = korvid::testing::shown_dialogs();
-  ASSERT_EQ(dialogs.size(), 2U);
+  ASSERT_EQ(dialogs.size(), 4U);
   EXPECT_EQ(dialogs[0].kind, korvid::testing::DialogKind::yes_no);
   EXPECT_EQ(dialogs[0].text, "Ask the system to open gemini://example.org/x in another program?");
+  EXPECT_EQ(dialogs[1].text, "Ask the system to open file:///bin/sh in another program?");
+  EXPECT_EQ(dialogs[3].text, "No program is set up to open https://example.org/talk.");
   EXPECT_THAT(flags, ElementsAre(false, false, true));
 }
 
