@@ -19,6 +19,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "korvid/internal/display_connection.h"
+
 namespace korvid::detail {
 namespace {
 
@@ -104,7 +106,11 @@ void run_event_loop() {
   static int argc = 1;
   static char name[] = "veltrim";
   static char* argv[] = {name, nullptr};
-  auto app = std::make_unique<QApplication>(argc, argv);
+  std::unique_ptr<QApplication> app;
+  {
+    const DisplayConnection connecting;
+    app = std::make_unique<QApplication>(argc, argv);
+  }
   QApplication::setQuitOnLastWindowClosed(false);
   auto context = std::make_unique<QObject>();
   {

@@ -21,9 +21,10 @@ struct Outcome {
 
 std::string quoted(const std::string& word) { return "'" + word + "'"; }
 
-Outcome run_veltrim(const std::vector<std::string>& args) {
+// `environment` goes before the program, as `env` takes it ("-u NAME", "NAME=value").
+Outcome run_veltrim(const std::vector<std::string>& args, const std::string& environment = "") {
   testing::Scratch_folder folder;
-  std::string command = quoted(VELTRIM_PROGRAM);
+  std::string command = (environment.empty() ? "" : "env " + environment + " ") + quoted(VELTRIM_PROGRAM);
   for (const std::string& arg : args) command += " " + quoted(arg);
   const int status = std::system((command + " >" + folder.file("out") + " 2>" + folder.file("err")).c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testing::read_text(folder.file("out")),
@@ -44,6 +45,13 @@ TEST(CommandLine, OutlinePrintsEverySegmentOfTheExampleAndTheTotal) {
             "6\t5:00\tQuestions\n"
             "total\t11:30\n");
   EXPECT_EQ(run.err, "");
+}
+
+TEST(CommandLine, AStaleDisplayIsReportedInOneLineWithStatusOne) {
+  // What ssh or tmux leave behind: a display that is set but nobody answers at.
+  const Outcome run = run_veltrim({example}, "-u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:987");
+  EXPECT_EQ(run.status, 1);  // exited, not killed by abort()
+  EXPECT_EQ(run.err, "veltrim: cannot open a window: no display at :987\n");
 }
 
 TEST(CommandLine, AFileThatCannotBeOpenedIsReportedWithStatusOne) {
