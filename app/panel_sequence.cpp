@@ -23,7 +23,7 @@ void present(ProgramState& state) {
 void import(ProgramState& state) {
   if (!confirm_discard_changes(state.script)) return;
   Script imported;
-  handle_import_panel(state.window, imported, state.events, state.platform, state.script);
+  handle_import_panel(state.window, imported, state.events, state.platform, state.preferences, state.script);
   if (imported.script_is_empty()) return;
   state.script = std::move(imported);
   state.script.script_set_untitled();

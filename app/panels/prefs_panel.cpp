@@ -174,10 +174,7 @@ void PreferencesPanel::store_and_save() {
   preferences_.advance_seconds = get_integer_textbox(controls_.advance_box, preferences_.advance_seconds);
   preferences_.hold_seconds = get_integer_textbox(controls_.back_box, preferences_.hold_seconds);
   // The user chose these settings on purpose: a failure to keep them is said.
-  ensure_settings_directory(platform_.environment);
-  const std::filesystem::path file = generate_prefs_filename(platform_.environment);
-  const WriteResult result = file.empty() ? WriteResult{false, "the settings folder is unknown"}
-                                          : save_preferences(preferences_, file);
+  const WriteResult result = save_user_preferences(preferences_, platform_.environment);
   if (!result.written) korvid::dlgmessage(korvid::message_error, std::string(prefs_save_failed) + result.reason);
 }
 

@@ -191,11 +191,15 @@ Conversion markdown_to_gemtext(const Platform& platform, const std::filesystem::
 }
 
 Conversion powerpoint_to_gemtext(const Platform& platform, const std::filesystem::path& pptx_file,
-                                 bool notes) {
+                                 bool notes, int words_per_minute) {
   auto tool = full_tool_command(platform.program_directory, powerpoint_converter).string();
   return convert(platform.environment, pptx_file, [&](std::string input, std::string output) {
     std::vector<std::string> arguments{tool};
     if (notes) arguments.emplace_back("-n");
+    // The converter's own rate is the usual one; only another rate is named.
+    if (words_per_minute != converter_words_per_minute) {
+      arguments.insert(arguments.end(), {"--wpm", std::to_string(words_per_minute)});
+    }
     arguments.insert(arguments.end(), {std::move(input), "-o", std::move(output)});
     return arguments;
   });

@@ -82,10 +82,14 @@ ChildOutcome store_child_command_line(const std::vector<std::string>& arguments)
 // Runs `marktext -o OUT IN`.
 Conversion markdown_to_gemtext(const Platform& platform, const std::filesystem::path& markdown_file);
 
-// Runs `slidetext [-n] IN -o OUT`; with `notes` the slides' speaker notes are the
-// text instead of the slides' own.
+// The speaking rate slidetext estimates lengths at unless told otherwise.
+inline constexpr int converter_words_per_minute = 130;
+
+// Runs `slidetext [-n] [--wpm N] IN -o OUT`; with `notes` the slides' speaker
+// notes are the text instead of the slides' own; --wpm only for a rate other
+// than the converter's own.
 Conversion powerpoint_to_gemtext(const Platform& platform, const std::filesystem::path& pptx_file,
-                                 bool notes = false);
+                                 bool notes = false, int words_per_minute = converter_words_per_minute);
 
 // Asks the desktop to open `url` in the user's browser or viewer. False when the
 // URL does not parse or nothing could open it.

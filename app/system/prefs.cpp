@@ -14,6 +14,7 @@ constexpr std::string_view hold_key = "Hold Seconds";
 constexpr std::string_view time_mode_key = "Time Mode";
 constexpr std::string_view font_face_key = "Font Face";
 constexpr std::string_view font_size_key = "Font Size";
+constexpr std::string_view words_per_minute_key = "Words Per Minute";
 
 // Longer lines are cut; no key or value needs more.
 constexpr std::size_t longest_line = 2048;
@@ -37,6 +38,7 @@ std::int32_t* field_for_key(Preferences& preferences, std::string_view key) {
   if (key == time_mode_key) return &preferences.time_mode;
   if (key == font_face_key) return &preferences.font_face;
   if (key == font_size_key) return &preferences.font_size;
+  if (key == words_per_minute_key) return &preferences.words_per_minute;
   return nullptr;
 }
 
@@ -76,7 +78,15 @@ WriteResult save_preferences(const Preferences& preferences, const std::filesyst
   save_integer(text, time_mode_key, preferences.time_mode);
   save_integer(text, font_face_key, preferences.font_face);
   save_integer(text, font_size_key, preferences.font_size);
+  save_integer(text, words_per_minute_key, preferences.words_per_minute);
   return write_file_atomically(file, text);
+}
+
+WriteResult save_user_preferences(const Preferences& preferences, const Environment& environment) {
+  ensure_settings_directory(environment);
+  const std::filesystem::path file = generate_prefs_filename(environment);
+  if (file.empty()) return WriteResult{false, "the settings folder is unknown"};
+  return save_preferences(preferences, file);
 }
 
 std::optional<std::int32_t> read_free_form_integer(std::string_view text) {
@@ -142,6 +152,10 @@ std::int32_t effective_advance_seconds(const Preferences& preferences) {
 
 std::int32_t effective_hold_seconds(const Preferences& preferences) {
   return std::clamp(preferences.hold_seconds, 0, largest_nudge_seconds);
+}
+
+std::int32_t effective_words_per_minute(const Preferences& preferences) {
+  return std::clamp(preferences.words_per_minute, slowest_words_per_minute, fastest_words_per_minute);
 }
 
 }  // namespace veltrim

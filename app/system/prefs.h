@@ -9,6 +9,11 @@
 //   Font Face =        2
 //   Font Size =       24
 //
+// Lines added since follow the five, in the same form, so that the five stay
+// as they were and an older reader skips what it does not know:
+//
+//   Words Per Minute =      130
+//
 // Loading accepts whatever integers the file holds and keeps them in the record
 // as they are, so a save writes back what the user wrote. Values are bounded
 // where they are used, through the effective_* functions below.
@@ -46,6 +51,11 @@ inline constexpr std::int32_t monospace = 6;
 // panel's Larger and Smaller stay within the same range).
 inline constexpr std::int32_t smallest_font_size = 8;
 inline constexpr std::int32_t largest_font_size = 128;
+// Speaking rates an import's length estimates accept.
+inline constexpr std::int32_t slowest_words_per_minute = 60;
+inline constexpr std::int32_t fastest_words_per_minute = 300;
+inline constexpr std::int32_t default_words_per_minute = 130;
+
 // The time panel's "+" and "-" apply between 0 seconds and one hour.
 inline constexpr std::int32_t largest_nudge_seconds = 3600;
 
@@ -58,6 +68,8 @@ struct Preferences {
   std::int32_t font_face = reading_font::serif;
   // Designed for 96 dots per inch; initial_preferences scales it to the screen.
   std::int32_t font_size = 24;
+  // The presenter's speaking rate, for the lengths an import estimates.
+  std::int32_t words_per_minute = default_words_per_minute;
 
   bool operator==(const Preferences&) const = default;
 };
@@ -77,9 +89,12 @@ Preferences initial_preferences(const ScaleToScreen& scale = unscaled);
 // value that is not an integer keeps the previous value.
 Preferences load_preferences(const std::filesystem::path& file, const ScaleToScreen& scale = unscaled);
 
-// Writes all five lines, replacing `file` atomically. A failure leaves the old
+// Writes the five lines and those that follow them, replacing `file` atomically. A failure leaves the old
 // file as it was and says why.
 WriteResult save_preferences(const Preferences& preferences, const std::filesystem::path& file);
+
+// Saves to the user's preferences file, making the settings folder first.
+WriteResult save_user_preferences(const Preferences& preferences, const Environment& environment);
 
 // Reads one integer as free-form input does: leading blanks are skipped and the
 // number ends at a blank, a comma, a slash or the end. Nothing there, anything
@@ -104,5 +119,7 @@ std::int32_t effective_font_face(const Preferences& preferences);
 TimeMode effective_time_mode(const Preferences& preferences);
 std::int32_t effective_advance_seconds(const Preferences& preferences);
 std::int32_t effective_hold_seconds(const Preferences& preferences);
+// Within slowest_words_per_minute and fastest_words_per_minute.
+std::int32_t effective_words_per_minute(const Preferences& preferences);
 
 }  // namespace veltrim

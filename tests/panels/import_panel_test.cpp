@@ -15,6 +15,7 @@
 #include "app/script/script_file.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
+#include "korvid/testing_controls.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace veltrim::testing {
@@ -38,7 +39,7 @@ TEST_F(ImportPanelTest, MarkdownAtLevelTwoMakesSegmentsWithTheirOwnLengths) {
   for (int i = 0; i < 260; ++i) details += "word ";
   write_text(markdown, "# Guide\n\nThree words here.\n\n## Opening - 2:00\n\nHello all.\n\n## Details\n\n" +
                            details + "\n\n### Aside\n\nStays inside details.\n");
-  ImportPanel panel(window, events, platform, current);
+  ImportPanel panel(window, events, platform, preferences, current);
   EXPECT_EQ(korvid::getdropdownlistselection(panel.controls().level_list), 1);
   grab("import_panel");
   EXPECT_TRUE(import_file(panel, markdown));
@@ -59,11 +60,33 @@ TEST_F(ImportPanelTest, MarkdownAtLevelTwoMakesSegmentsWithTheirOwnLengths) {
   EXPECT_TRUE(scratch_is_empty());
 }
 
+TEST_F(ImportPanelTest, TheWordsPerMinuteAreCheckedUsedAndKept) {
+  const std::filesystem::path markdown = home / "talk.md";
+  std::string words;
+  for (int i = 0; i < 260; ++i) words += "word ";
+  write_text(markdown, "# Talk\n\n" + words + "\n");
+  ImportPanel panel(window, events, platform, preferences, current);
+  const int box = panel.controls().rate_box;
+  EXPECT_EQ(korvid::gettextboxcontents(box), "130");
+  for (const std::string typed : {"abc", "59", "301", ""}) {
+    korvid::settextboxcontents(box, typed);
+    kt::press_ok();
+    EXPECT_FALSE(panel.act(click(panel.controls().import)));
+    EXPECT_EQ(kt::last_dialog().text, rate_refusal(typed));
+    EXPECT_EQ(korvid::gettextboxcontents(box), typed) << "what was typed stays to be mended";
+    EXPECT_TRUE(kt::control_enabled(window, panel.controls().import));
+  }
+  korvid::settextboxcontents(box, "200");
+  EXPECT_TRUE(import_file(panel, markdown));
+  EXPECT_EQ(panel.take_result().segment(1).time(), 75);  // 260 words at 200 a minute
+  EXPECT_EQ(load_preferences(generate_prefs_filename(platform.environment)).words_per_minute, 200);
+}
+
 TEST_F(ImportPanelTest, ADeckImportsItsSlidesAndItsNotes) {
   const std::filesystem::path deck = std::filesystem::path(PANELS_FIXTURES) / "real-deck.pptx";
   std::string bodies[2];
   for (const int kind : {1, 2}) {
-    ImportPanel panel(window, events, platform, current);
+    ImportPanel panel(window, events, platform, preferences, current);
     EXPECT_FALSE(panel.act(choose(panel.controls().kind_list, kind)));
     EXPECT_TRUE(import_file(panel, deck));
     EXPECT_EQ(kt::last_dialog().title, "Import PowerPoint");
@@ -76,7 +99,7 @@ TEST_F(ImportPanelTest, ADeckImportsItsSlidesAndItsNotes) {
 }
 
 TEST_F(ImportPanelTest, AFailedConversionSaysWhyAndKeepsThePanelOpen) {
-  ImportPanel panel(window, events, platform, current);
+  ImportPanel panel(window, events, platform, preferences, current);
   const ImportControls& c = panel.controls();
   // The converter complains about a file it cannot read.
   EXPECT_FALSE(import_file(panel, home / "gone.md"));
@@ -108,7 +131,7 @@ TEST_F(ImportPanelTest, AFailedConversionSaysWhyAndKeepsThePanelOpen) {
 TEST_F(ImportPanelTest, SwitchingKindsRemakesTheHeadingLevelList) {
   ImportControls gone;
   {
-    ImportPanel panel(window, events, platform, current);
+    ImportPanel panel(window, events, platform, preferences, current);
     const int first = panel.controls().level_list;
     ASSERT_GE(first, 0);
     korvid::setdropdownlistselection(first, 3);
@@ -137,7 +160,7 @@ double thread_seconds(pthread_t thread) {
 TEST_F(ImportPanelTest, TheIdlePanelUsesAlmostNoProcessorTime) {
   Script imported;
   int code = 0;
-  std::thread panel([&] { code = handle_import_panel(window, imported, events, platform, current); });
+  std::thread panel([&] { code = handle_import_panel(window, imported, events, platform, preferences, current); });
   // The panel's controls are the window's first; wait until it is up.
   while (!kt::control_visible(window, 2)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   const double before = thread_seconds(panel.native_handle());

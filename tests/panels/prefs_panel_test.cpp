@@ -44,7 +44,7 @@ TEST_F(PrefsPanelTest, EverySettingReachesTheFileThroughBack) {
   EXPECT_TRUE(kt::shown_dialogs().empty()) << kt::last_dialog().text;
   EXPECT_EQ(read_text(prefs_file()),
             "Advance Seconds =       45\r\nHold Seconds =       20\r\nTime Mode =        2\r\n"
-            "Font Face =        4\r\nFont Size =       26\r\n");
+            "Font Face =        4\r\nFont Size =       26\r\nWords Per Minute =      130\r\n");
 }
 
 TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {

@@ -9,6 +9,7 @@
 
 #include "app/system/version.h"
 #include "tests/script/scratch.h"
+#include "tests/tools/deck_builder.h"
 
 namespace veltrim {
 namespace {
@@ -45,6 +46,24 @@ TEST(CommandLine, OutlinePrintsEverySegmentOfTheExampleAndTheTotal) {
             "6\t5:00\tQuestions\n"
             "total\t11:30\n");
   EXPECT_EQ(run.err, "");
+}
+
+TEST(CommandLine, OutlinesOfImportsEstimateAtTheStoredWordsPerMinute) {
+  testing::Scratch_folder folder;
+  std::string words;
+  for (int i = 0; i < 260; ++i) words += "word ";
+  testing::write_text(folder.file("talk.md"), "# Talk\n\n" + words + "\n");
+  deck::write_zip(folder.file("deck.pptx"),
+                  deck::deck_parts({{"slide1.xml", deck::slide(deck::title("Talk")), deck::notes(deck::para(words))}}));
+  std::filesystem::create_directories(folder.path / "Veltrim");
+  for (const auto& [rate, length] : {std::pair{100, "2:30"}, {200, "1:15"}}) {
+    testing::write_text(folder.file("Veltrim/Veltrim.preferences"), "Words Per Minute = " + std::to_string(rate) + "\r\n");
+    const std::string settings = "-u APPDATA XDG_CONFIG_HOME=" + folder.path.string();
+    for (const char* file : {"talk.md", "deck.pptx"}) {
+      const Outcome run = run_veltrim({"--outline", folder.file(file)}, settings);
+      EXPECT_EQ(run.out, std::string("1\t") + length + "\tTalk\ntotal\t" + length + "\n") << file << " at " << rate;
+    }
+  }
 }
 
 TEST(CommandLine, AStaleDisplayIsReportedInOneLineWithStatusOne) {

@@ -64,6 +64,9 @@ TEST_F(Converters, KeepTheirArgumentOrdersAndHandTheOutputToTheCaller) {
   EXPECT_EQ(recorded(), (Arguments{slidetext, input, "-o", slides.gemtext.path()}));
   auto notes = powerpoint_to_gemtext(platform, input, true);
   EXPECT_EQ(recorded(), (Arguments{slidetext, "-n", input, "-o", notes.gemtext.path()}));
+  // The presenter's own rate is named; the converter's usual one is not.
+  auto paced = powerpoint_to_gemtext(platform, input, false, 200);
+  EXPECT_EQ(recorded(), (Arguments{slidetext, "--wpm", "200", input, "-o", paced.gemtext.path()}));
   EXPECT_NE(notes.gemtext.path(), slides.gemtext.path());
   EXPECT_EQ(fs::status(notes.gemtext.path()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 

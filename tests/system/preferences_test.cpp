@@ -32,7 +32,7 @@ int entries_in(const fs::path& folder) {
   return static_cast<int>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-TEST(Preferences, AreSavedAsFiveLinesInOrderAndReadBack) {
+TEST(Preferences, AreSavedAsTheFiveLinesThenTheAddedOnesAndReadBack) {
   ScratchFolder folder;
   auto preferences = load_preferences(folder.file, [](int size) { return 2 * size; });
   EXPECT_EQ(preferences, (Preferences{1, 30, 15, 2, 48}));
@@ -40,15 +40,18 @@ TEST(Preferences, AreSavedAsFiveLinesInOrderAndReadBack) {
   ASSERT_TRUE(save_preferences(preferences, folder.file).written);
   EXPECT_EQ(read_text(folder.file),
             "Advance Seconds =       30\r\nHold Seconds =       15\r\nTime Mode =        1\r\n"
-            "Font Face =        2\r\nFont Size =       48\r\n");
+            "Font Face =        2\r\nFont Size =       48\r\nWords Per Minute =      130\r\n");
   EXPECT_EQ(entries_in(folder.path), 1) << "the scratch file of the save was left behind";
 
-  Preferences odd{-5, 12345678, 2000000000, 0, INT32_MIN};
+  Preferences odd{-5, 12345678, 2000000000, 0, INT32_MIN, 7};
   ASSERT_TRUE(save_preferences(odd, folder.file).written);
   EXPECT_EQ(read_text(folder.file),
             "Advance Seconds = 12345678\r\nHold Seconds = 2000000000\r\nTime Mode =       -5\r\n"
-            "Font Face =        0\r\nFont Size = -2147483648\r\n");
+            "Font Face =        0\r\nFont Size = -2147483648\r\nWords Per Minute =        7\r\n");
   EXPECT_EQ(load_preferences(folder.file), odd);
+  EXPECT_EQ(effective_words_per_minute(odd), slowest_words_per_minute);
+  odd.words_per_minute = 1000;
+  EXPECT_EQ(effective_words_per_minute(odd), fastest_words_per_minute);
 }
 
 TEST(Preferences, LoadingFollowsTheFileRules) {

@@ -65,6 +65,30 @@ TEST(Marktext, ConstructsBeyondTheFixture) {
   for (const auto& [input, expected] : cases) EXPECT_EQ(md(input), expected) << input;
 }
 
+// An opening "---" block is front matter only when all of it reads as YAML;
+// otherwise it is a thematic break and every word after it stays.
+TEST(Marktext, OnlyYamlBetweenTheFirstRulesIsFrontMatter) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      // Rules and setext headings: "Foo" used to go with the "front matter".
+      {"---\nFoo\n---\nBar\n---\nBaz\n", "## Foo\n\n## Bar\n\nBaz\n"},
+      // A real talk's front matter, with a comment, a list and a continuation, still goes.
+      {"---\ntitle: My talk\n# draft\nauthor: Ada\ntags:\n  - pacing\n- keynote\nevent: \"Conf: 2026\"\n\n---\nHello\n",
+       "Hello\n"},
+      // Prose between the rules is the document's.
+      {"---\nThis is prose, not YAML.\n---\nMore.\n", "## This is prose, not YAML.\n\nMore.\n"},
+      {"---\n---\n---\n", ""},
+  };
+  for (const auto& [input, expected] : cases) EXPECT_EQ(md(input), expected) << input;
+}
+
+// Headings below level 3 keep their depth in the converter's output (the
+// import decides segments with them, then lifts them); inside lists and
+// quotes a heading is that container's text.
+TEST(Marktext, DeepHeadingsKeepTheirLevelAndNestedOnesTheirContainer) {
+  EXPECT_EQ(md("#### Four\n##### Five\n###### Six\n"), "#### Four\n\n##### Five\n\n###### Six\n");
+  EXPECT_EQ(md("- #### in a list\n\n> ###### in a quote\n"), "* in a list\n\n> in a quote\n");
+}
+
 // ---------------------------------------------------------------- hostile input
 
 TEST(MarktextHostile, BinaryAndOversizedInputAreRefused) {
