@@ -629,7 +629,7 @@ int estimate_seconds(std::uint64_t words, int wpm) {
   words = std::min<std::uint64_t>(words, std::uint64_t{1} << 40);
   // Quarter minutes: words * 4 / wpm, rounded half up.
   std::uint64_t quarters = (words * 8 + rate) / (2 * rate);
-  quarters = std::clamp<std::uint64_t>(quarters, 1, 99999 * 4);  // 0:15 to 99999:00
+  quarters = std::clamp<std::uint64_t>(quarters, 1, longest_estimate / 15);
   return static_cast<int>(quarters * 15);
 }
 
