@@ -5,11 +5,13 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 WERROR     := $(if $(CI),ON,OFF)
 CTEST_ENV  := QT_QPA_PLATFORM=offscreen
 
-.PHONY: all deps build run test sanitize tsan bench clean
+.PHONY: all deps build run test sanitize tsan bench fuzz clean
 
 all: build
 
@@ -56,5 +58,16 @@ bench: deps
 	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; \
 	  case $$b in *bench_startup) xvfb-run -a -s "-screen 0 1024x768x24" $$b ;; *) $(CTEST_ENV) $$b ;; esac; done
 
+# One libFuzzer target per reader (fuzz/), built with clang under the address
+# and undefined-behaviour sanitizers; only the targets and what they link are
+# compiled. Each runs for FUZZ_SECONDS.
+FUZZ_TARGETS := script time layout preferences marktext slidetext
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRIM_WERROR=$(WERROR) \
+	  -DCMAKE_CXX_COMPILER=clang++ -DVELTRIM_SANITIZE=address,undefined -DVELTRIM_FUZZ=ON -DVELTRIM_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
