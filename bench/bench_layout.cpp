@@ -1,6 +1,8 @@
 // The layout pass over a 5,000-word segment at 1,920 pixels: the first pass,
 // which wraps every line, and the cached pass of every redraw, which must not
-// measure a single width.
+// measure a single width. And the first pass over one line of "a", 100,000
+// blanks and "b", which must cost about one reading of the line, not one
+// measurement per blank.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -80,6 +82,20 @@ void BM_LayoutCachedPass(benchmark::State& state) {
   state.counters["height_measures"] = renderer.height_measures;
 }
 BENCHMARK(BM_LayoutCachedPass)->Unit(benchmark::kMicrosecond);
+
+void BM_LayoutLongRunOfBlanks(benchmark::State& state) {
+  Segment segment;
+  segment.set_content("a" + std::string(100'000, ' ') + "b");
+  auto& renderer = screen();
+  for (auto _ : state) {
+    segment.invalidate_segment_layout();
+    renderer.clear_record();
+    renderer.y = 0;
+    layout_segment(segment, renderer);
+  }
+  state.counters["width_measures"] = renderer.width_measures;
+}
+BENCHMARK(BM_LayoutLongRunOfBlanks)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
