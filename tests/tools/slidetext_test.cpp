@@ -142,8 +142,8 @@ TEST(Slidetext, RunsGroupsAndAlternateContentAreRead) {
 
 TEST(Slidetext, OtherPrefixesAndRelationshipForms) {
   // Namespace prefixes are the writer's choice; relationship targets may be
-  // absolute, hold "..", or be percent-encoded; without package relationships
-  // the usual main part is read.
+  // absolute, hold "..", be percent-encoded or differ from the part's name in
+  // case; without package relationships the usual main part is read.
   std::vector<deck::Part> parts = deck::deck_parts({{"slide 1.xml", deck::slide(deck::title("Spaced")), ""},
                                                     {"slide2.xml", deck::slide(deck::title("Rooted")), ""}});
   const auto replace = [](std::string& s, const std::string& from, const std::string& to) {
@@ -152,7 +152,7 @@ TEST(Slidetext, OtherPrefixesAndRelationshipForms) {
   };
   std::string& rels = deck::data_of(parts, "ppt/_rels/presentation.xml.rels");
   replace(rels, "\"slides/slide 1.xml\"", "\"./slides/../slides/slide%201.xml\"");
-  replace(rels, "\"slides/slide2.xml\"", "\"/ppt/slides/slide2.xml\"");
+  replace(rels, "\"slides/slide2.xml\"", "\"/PPT/Slides/slide2.XML\"");
   std::string& presentation = deck::data_of(parts, "ppt/presentation.xml");
   for (const auto& [from, to] : {std::pair{"<p:", "<pml:"}, {"</p:", "</pml:"}, {"xmlns:p=", "xmlns:pml="},
                                  {"r:id=", "rel:id="}, {"xmlns:r=", "xmlns:rel="}})
