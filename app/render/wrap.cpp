@@ -78,6 +78,9 @@ std::int32_t wrap_line(Renderer& renderer, std::string_view text, std::int32_t s
 }
 
 std::vector<std::int32_t> calculate_wrapping(Renderer& renderer, std::string_view text) {
+  // Every piece's wrap_line looks for the end of the text without its trailing
+  // blanks: cut them once here, or a long run of them is read again per piece.
+  text = without_trailing_blanks(text);
   if (length_of(text) < 1) return {-1};
   auto [start, type] = get_start_position_and_type(text);
   std::int32_t end = wrap_line(renderer, text, start, type);
