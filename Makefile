@@ -6,11 +6,13 @@ ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 BENCH_BUILD ?= build-bench
 DEB_BUILD  ?= build-deb
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 WERROR     := $(if $(CI),ON,OFF)
 CTEST_ENV  := QT_QPA_PLATFORM=offscreen
 
-.PHONY: all deps build run test sanitize tsan bench deb deb-check clean
+.PHONY: all deps build run test sanitize tsan bench deb deb-check fuzz clean
 
 all: build
 
@@ -79,5 +81,16 @@ deb: deps
 deb-check: deb
 	scripts/check-deb $(DEB_FILE)
 
+# One libFuzzer target per reader (fuzz/), built with clang under the address
+# and undefined-behaviour sanitizers; only the targets and what they link are
+# compiled. Each runs for FUZZ_SECONDS.
+FUZZ_TARGETS := script time layout preferences marktext slidetext
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRIM_WERROR=$(WERROR) \
+	  -DCMAKE_CXX_COMPILER=clang++ -DVELTRIM_SANITIZE=address,undefined -DVELTRIM_FUZZ=ON -DVELTRIM_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) $(DEB_BUILD) $(FUZZ_BUILD)

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 namespace veltrim {
 namespace {
@@ -60,18 +61,26 @@ Preferences initial_preferences(const ScaleToScreen& scale) {
 }
 
 Preferences load_preferences(const std::filesystem::path& file, const ScaleToScreen& scale) {
-  auto preferences = initial_preferences(scale);
   std::ifstream in(file, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() > longest_line) line.resize(longest_line);
-    apply_line(preferences, line);
+  return parse_preferences(std::string(std::istreambuf_iterator<char>(in), {}), scale);
+}
+
+Preferences parse_preferences(std::string_view text, const ScaleToScreen& scale) {
+  auto preferences = initial_preferences(scale);
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    apply_line(preferences, text.substr(0, std::min(end, longest_line)));
+    text.remove_prefix(std::min(end + 1, text.size()));
   }
   return preferences;
 }
 
 WriteResult save_preferences(const Preferences& preferences, const std::filesystem::path& file) {
   if (file.empty()) return WriteResult{false, "no settings folder is known (HOME is not set)"};
+  return write_file_atomically(file, preferences_text(preferences));
+}
+
+std::string preferences_text(const Preferences& preferences) {
   std::string text;
   save_integer(text, advance_key, preferences.advance_seconds);
   save_integer(text, hold_key, preferences.hold_seconds);
@@ -79,7 +88,7 @@ WriteResult save_preferences(const Preferences& preferences, const std::filesyst
   save_integer(text, font_face_key, preferences.font_face);
   save_integer(text, font_size_key, preferences.font_size);
   save_integer(text, words_per_minute_key, preferences.words_per_minute);
-  return write_file_atomically(file, text);
+  return text;
 }
 
 WriteResult save_user_preferences(const Preferences& preferences, const Environment& environment) {

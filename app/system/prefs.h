@@ -96,6 +96,12 @@ WriteResult save_preferences(const Preferences& preferences, const std::filesyst
 // Saves to the user's preferences file, making the settings folder first.
 WriteResult save_user_preferences(const Preferences& preferences, const Environment& environment);
 
+// The two halves of load_preferences and save_preferences without the file:
+// the defaults overlaid with the lines of a file's text, and the lines a save
+// writes.
+Preferences parse_preferences(std::string_view text, const ScaleToScreen& scale = unscaled);
+std::string preferences_text(const Preferences& preferences);
+
 // Reads one integer as free-form input does: leading blanks are skipped and the
 // number ends at a blank, a comma, a slash or the end. Nothing there, anything
 // else before that end, or a number beyond 32 bits gives no value.

@@ -105,6 +105,22 @@ TEST_F(Converters, ThatFailOrCannotRunGiveNoNameAndLeaveNoFile) {
   EXPECT_TRUE(fs::is_empty(temporary));
 }
 
+// The program stops waiting for a converter that does not finish, ends it and
+// deletes its scratch file.
+TEST_F(Converters, ThatRunOutOfTimeAreEnded) {
+  setenv("FAKE_SLEEP_MS", "600000", 1);
+  setenv("FAKE_STDERR", "marktext: still working\n", 1);
+  const auto late = markdown_to_gemtext(platform, input, std::chrono::milliseconds(200));
+  EXPECT_FALSE(late.succeeded());
+  EXPECT_EQ(late.exit_code, child_timed_out);
+  EXPECT_EQ(late.error_line, "The converter did not finish within 200 ms.");
+  EXPECT_TRUE(fs::is_empty(temporary)) << "the scratch file outlived the converter";
+  EXPECT_EQ(converter_timeout_message(converter_time_limit), "The converter did not finish within 2 minutes.");
+
+  setenv("FAKE_SLEEP_MS", "100", 1);
+  EXPECT_TRUE(markdown_to_gemtext(platform, input, std::chrono::minutes(1)).succeeded());
+}
+
 TEST_F(Converters, ReceiveFileNamesUntouched) {
   std::string hostile = scratch / "-it's \"my\" $(touch pwned) `touch pwned` ; talk.md";
   ASSERT_TRUE(markdown_to_gemtext(platform, hostile).succeeded());

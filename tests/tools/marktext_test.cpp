@@ -3,7 +3,10 @@
 #include "tools/marktext/marktext.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -176,6 +179,22 @@ TEST(MarktextHostile, PathologicalInputsFinish) {
     EXPECT_TRUE(gemtext_check::well_formed(r.gemtext)) << i;
     EXPECT_LT(gemtext_check::cpu_seconds() - start, 5.0 * gemtext_check::slowdown) << i;
   }
+}
+
+// md4c reads past the end of a document that stops inside a link destination.
+// Here the document ends where readable memory ends, so such a read faults.
+TEST(MarktextHostile, NothingBeyondTheInputIsRead) {
+  const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  void* memory = mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(memory, MAP_FAILED);
+  char* const end = static_cast<char*>(memory) + page;
+  ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
+  for (const std::string_view document : {"[](", "[a](x", "![]("}) {
+    char* const start = std::copy_backward(document.begin(), document.end(), end);
+    const marktext::Result r = marktext::convert(std::string_view(start, document.size()));
+    EXPECT_TRUE(r.ok && gemtext_check::well_formed(r.gemtext)) << document << ": " << r.error;
+  }
+  munmap(memory, 2 * page);
 }
 
 }  // namespace

@@ -571,7 +571,15 @@ Result convert(std::string_view markdown) {
         text = converted;
       }
     }
-    const std::string_view body = text.substr(front_matter_length(text));
+    std::string_view body = text.substr(front_matter_length(text));
+    // md4c reads past the end of a document that stops inside a link
+    // destination ("[a](x" without a line end), so it always gets one.
+    std::string terminated;
+    if (!body.ends_with('\n') && !body.ends_with('\r')) {
+      terminated.reserve(body.size() + 1);
+      terminated.append(body).push_back('\n');
+      body = terminated;
+    }
 
     Renderer renderer;
     renderer.out.reserve(body.size() + body.size() / 8);
