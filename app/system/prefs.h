@@ -56,8 +56,9 @@ inline constexpr std::int32_t slowest_words_per_minute = 60;
 inline constexpr std::int32_t fastest_words_per_minute = 300;
 inline constexpr std::int32_t default_words_per_minute = 130;
 
-// The time panel's "+" and "-" apply between 0 seconds and one hour.
-inline constexpr std::int32_t largest_nudge_seconds = 3600;
+// The time panel's "+" and "-" apply between 0 and this many seconds: the most
+// the preferences panel's five-digit boxes show.
+inline constexpr std::int32_t largest_nudge_seconds = 99999;
 
 struct Preferences {
   std::int32_t time_mode = static_cast<std::int32_t>(TimeMode::spread);
