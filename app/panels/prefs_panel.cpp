@@ -49,12 +49,11 @@ PrefsControls create_controls(ProgramEvents& events) {
   return c;
 }
 
-void set_time_mode_controls(const PrefsControls& c, std::int32_t time_mode) {
-  const bool fixed = time_mode == static_cast<std::int32_t>(TimeMode::spread) ||
-                     time_mode == static_cast<std::int32_t>(TimeMode::next_segment);
-  korvid::checkboxsetchecked(c.fixed_total, fixed);
-  const bool next = time_mode == static_cast<std::int32_t>(TimeMode::next_segment);
-  korvid::radiobuttonsetchecked(next ? c.next_segment : c.spread, true);
+// The controls show the mode a presentation will run, also for a number in the
+// file that names no mode.
+void set_time_mode_controls(const PrefsControls& c, TimeMode mode) {
+  korvid::checkboxsetchecked(c.fixed_total, mode != TimeMode::unfixed);
+  korvid::radiobuttonsetchecked(mode == TimeMode::next_segment ? c.next_segment : c.spread, true);
 }
 
 std::int32_t time_mode_from_controls(const PrefsControls& c) {
@@ -150,7 +149,7 @@ PreferencesPanel::PreferencesPanel(int window, Preferences& preferences, Program
   controls_ = create_controls(events_);
   set_integer_textbox(controls_.advance_box, preferences_.advance_seconds);
   set_integer_textbox(controls_.back_box, preferences_.hold_seconds);
-  set_time_mode_controls(controls_, preferences_.time_mode);
+  set_time_mode_controls(controls_, effective_time_mode(preferences_));
   draw();
 }
 
@@ -182,11 +181,13 @@ bool PreferencesPanel::act(int code) {
       return false;
     }
     case event::font_larger:
-      preferences_.font_size = std::min(preferences_.font_size + font_size_step, largest_font_size);
+      // The size in the file may be any integer: it is brought into range before
+      // the step, so the step can neither overflow nor go unseen.
+      preferences_.font_size = std::min(effective_font_size(preferences_) + font_size_step, largest_font_size);
       draw();
       return false;
     case event::font_smaller:
-      preferences_.font_size = std::max(preferences_.font_size - font_size_step, smallest_font_size);
+      preferences_.font_size = std::max(effective_font_size(preferences_) - font_size_step, smallest_font_size);
       draw();
       return false;
     case event::close_requested:

@@ -3,6 +3,7 @@
 // size stays within its range, and a save that fails is said.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <tuple>
 
@@ -91,6 +92,20 @@ TEST_F(PrefsPanelTest, SecondsThatCannotBeUsedAreSaidAndStayInTheirBox) {
   EXPECT_FALSE(std::filesystem::exists(prefs_file()));
   EXPECT_TRUE(panel.act(click(c.back)));
   EXPECT_EQ(std::tuple(preferences.advance_seconds, preferences.hold_seconds), std::tuple(99999, 99999));
+}
+
+TEST_F(PrefsPanelTest, AFileWrittenByHandShowsTheModeThatRunsAndSizesStepFromTheirEdge) {
+  write_text(home / "by hand", "Time Mode = 7\r\nFont Size = 2147483647\r\n");
+  preferences = load_preferences(home / "by hand");
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const PrefsControls& c = panel.controls();
+  EXPECT_EQ(korvid::checkboxischecked(c.fixed_total), 1);
+  EXPECT_EQ(korvid::radiobuttonischecked(c.next_segment), 1);
+  EXPECT_FALSE(panel.act(click(c.larger)));
+  EXPECT_EQ(preferences.font_size, largest_font_size);
+  preferences.font_size = std::numeric_limits<std::int32_t>::min();
+  EXPECT_FALSE(panel.act(click(c.smaller)));
+  EXPECT_EQ(preferences.font_size, smallest_font_size);
 }
 
 TEST_F(PrefsPanelTest, FontSizeStaysInRangeAndOtherWaysOutWriteNothing) {
