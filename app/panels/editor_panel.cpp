@@ -182,10 +182,12 @@ bool EditorPanel::keep_typed_text() {
   return true;
 }
 
-// As keep_typed_text, telling the user when a box still needs filling in.
+// As keep_typed_text, telling the user what to mend: a box to fill in, or a
+// length to write so that it can be read.
 bool EditorPanel::write_back() {
   if (keep_typed_text()) return true;
-  korvid::dlgmessage(korvid::message_error, incomplete_fields_message);
+  const EditorBoxes boxes = read_editor_boxes(controls_.name_box, controls_.length_box, controls_.body_box);
+  korvid::dlgmessage(korvid::message_error, boxes_refusal(boxes).value_or(std::string(incomplete_fields_message)));
   return false;
 }
 

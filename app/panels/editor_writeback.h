@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/script/segment.h"
@@ -27,13 +28,18 @@ std::string length_box_text(std::int32_t seconds);
 EditorBoxes boxes_from_segment(Segment& segment);
 
 // True when storing `boxes` would leave the segment as it is: nothing was typed
-// since the boxes were filled, or what was typed means the same.
+// since the boxes were filled, or what was typed means the same. A length box
+// that describes no length never matches.
 bool boxes_match_segment(Segment& segment, const EditorBoxes& boxes);
 
-// Stores the three boxes in the segment when every one of them holds text, and
-// returns true. When any is empty (or only blanks), returns false and leaves the
-// segment exactly as it was, so a rejected edit never half-applies. A length
-// that describes nothing is accepted as 0 seconds.
+// Why the boxes cannot be stored, in words for the user: a box is empty (or only
+// blanks), or the length box describes no length ("abc", "90"); nothing when
+// they can be stored.
+std::optional<std::string> boxes_refusal(const EditorBoxes& boxes);
+
+// Stores the three boxes in the segment when boxes_refusal finds nothing wrong,
+// and returns true. Otherwise returns false and leaves the segment exactly as it
+// was, so a rejected edit never half-applies.
 bool store_boxes_in_segment(Segment& segment, const EditorBoxes& boxes);
 
 // Reads the boxes from the window and fills them.

@@ -244,7 +244,7 @@ std::int32_t script_loop(Presentation& presentation, Script& script) {
     total += run.spent;
     if (i > count) return finish_presentation(presentation.panel, presentation_finished);
     carry = carry_for(mode, {.planned_total = planned_total,
-                             .planned_remaining = script.script_runtime(i),
+                             .planned_remaining = runtime_as_run(script, i),
                              .spent = std::chrono::duration_cast<std::chrono::seconds>(total).count(),
                              .next = i,
                              .count = count});

@@ -148,10 +148,10 @@ TimeMode effective_time_mode(const Preferences& preferences) {
   switch (preferences.time_mode) {
     case static_cast<std::int32_t>(TimeMode::unfixed):
       return TimeMode::unfixed;
-    case static_cast<std::int32_t>(TimeMode::next_segment):
-      return TimeMode::next_segment;
-    default:
+    case static_cast<std::int32_t>(TimeMode::spread):
       return TimeMode::spread;
+    default:
+      return TimeMode::next_segment;
   }
 }
 

@@ -56,8 +56,9 @@ inline constexpr std::int32_t slowest_words_per_minute = 60;
 inline constexpr std::int32_t fastest_words_per_minute = 300;
 inline constexpr std::int32_t default_words_per_minute = 130;
 
-// The time panel's "+" and "-" apply between 0 seconds and one hour.
-inline constexpr std::int32_t largest_nudge_seconds = 3600;
+// The time panel's "+" and "-" apply between 0 and this many seconds: the most
+// the preferences panel's five-digit boxes show.
+inline constexpr std::int32_t largest_nudge_seconds = 99999;
 
 struct Preferences {
   std::int32_t time_mode = static_cast<std::int32_t>(TimeMode::spread);
@@ -116,8 +117,9 @@ std::int32_t load_integer(std::string_view line, std::int32_t fallback);
 void save_integer(std::string& out, std::string_view key, std::int32_t value);
 
 // The values the program uses. Font size: within smallest_font_size and
-// largest_font_size. Font face: an unknown font number means serif. Time mode: an
-// unknown mode means spread (the default). Advance and hold seconds: within 0 and
+// largest_font_size. Font face: an unknown font number means serif. Time mode: a
+// number that names no mode gives the whole difference to the next segment, as
+// mode 2 does. Advance and hold seconds: within 0 and
 // largest_nudge_seconds, so that time arithmetic cannot overflow and "+" never
 // takes time away.
 std::int32_t effective_font_size(const Preferences& preferences);

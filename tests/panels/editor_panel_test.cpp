@@ -114,6 +114,26 @@ TEST_F(EditorTest, AnIncompleteSegmentKeepsTheEditorOnItAndLosesNothing) {
   EXPECT_EQ(second.current(), 2);
 }
 
+TEST_F(EditorTest, ALengthThatCannotBeReadIsSaidAndStaysInItsBox) {
+  // On a segment of 0:00, a length that reads as nothing once looked unchanged.
+  Script script = load("# Intro - 0:00\r\n\r\nHi\r\n");
+  EditorPanel panel(window, script, events, preferences, platform);
+  const EditorControls& c = panel.controls();
+  for (const char* typed : {"abc", "90"}) {
+    type(c.length_box, typed);
+    kt::press_ok();
+    EXPECT_FALSE(panel.act(click(c.back))) << typed;
+    EXPECT_EQ(box(c.length_box), typed);
+  }
+  ASSERT_EQ(kt::shown_dialogs().size(), 2u);
+  EXPECT_EQ(kt::shown_dialogs()[0].text, "'abc' is not a length. Write it as 2:30, 90 s or 5 min.");
+  EXPECT_EQ(kt::last_dialog().text, "'90' is not a length. Write it as 2:30, 90 s or 5 min.");
+  EXPECT_FALSE(script.changed());
+  type(c.length_box, "90 s");
+  EXPECT_TRUE(panel.act(click(c.back)));
+  EXPECT_EQ(script.segment(1).time(), 90);
+}
+
 TEST_F(EditorTest, SaveOnAnUntitledScriptAsksForAName) {
   Script script;
   EditorPanel panel(window, script, events, preferences, platform);

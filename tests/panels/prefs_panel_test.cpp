@@ -3,6 +3,8 @@
 // size stays within its range, and a save that fails is said.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
 #include <tuple>
 
 #include "app/events/event_codes.h"
@@ -54,7 +56,6 @@ TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {
   const PrefsControls& c = panel.controls();
   EXPECT_EQ(korvid::radiobuttonischecked(c.next_segment), 1);
   EXPECT_EQ(korvid::gettextboxcontents(c.advance_box), "*****");
-  korvid::settextboxcontents(c.back_box, "-5");
 
   EXPECT_FALSE(panel.act(click(c.fixed_total)));
   EXPECT_FALSE(kt::control_enabled(window, c.spread));
@@ -71,6 +72,40 @@ TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {
   }
   korvid::settextboxcontents(c.back_box, "  42");
   EXPECT_EQ(get_integer_textbox(c.back_box, 7), 42);
+}
+
+TEST_F(PrefsPanelTest, SecondsThatCannotBeUsedAreSaidAndStayInTheirBox) {
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const PrefsControls& c = panel.controls();
+  const std::tuple<int, std::string, std::string> refused[] = {
+      {c.advance_box, "abc", "'abc' is not a number of seconds for Advance (s)."},
+      {c.back_box, "-5", "'-5' is not a number of seconds for Back (s)."},
+      {c.back_box, "100000", "'100000' is not a number of seconds for Back (s)."}};
+  for (const auto& [box, typed, said] : refused) {
+    korvid::settextboxcontents(box, typed);
+    kt::press_ok();
+    EXPECT_FALSE(panel.act(click(c.back))) << typed;
+    EXPECT_EQ(kt::last_dialog().text, said + " Write a whole number from 0 to 99999.");
+    EXPECT_EQ(korvid::gettextboxcontents(box), typed);
+    korvid::settextboxcontents(box, "99999");
+  }
+  EXPECT_FALSE(std::filesystem::exists(prefs_file()));
+  EXPECT_TRUE(panel.act(click(c.back)));
+  EXPECT_EQ(std::tuple(preferences.advance_seconds, preferences.hold_seconds), std::tuple(99999, 99999));
+}
+
+TEST_F(PrefsPanelTest, AFileWrittenByHandShowsTheModeThatRunsAndSizesStepFromTheirEdge) {
+  write_text(home / "by hand", "Time Mode = 7\r\nFont Size = 2147483647\r\n");
+  preferences = load_preferences(home / "by hand");
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const PrefsControls& c = panel.controls();
+  EXPECT_EQ(korvid::checkboxischecked(c.fixed_total), 1);
+  EXPECT_EQ(korvid::radiobuttonischecked(c.next_segment), 1);
+  EXPECT_FALSE(panel.act(click(c.larger)));
+  EXPECT_EQ(preferences.font_size, largest_font_size);
+  preferences.font_size = std::numeric_limits<std::int32_t>::min();
+  EXPECT_FALSE(panel.act(click(c.smaller)));
+  EXPECT_EQ(preferences.font_size, smallest_font_size);
 }
 
 TEST_F(PrefsPanelTest, FontSizeStaysInRangeAndOtherWaysOutWriteNothing) {

@@ -105,8 +105,8 @@ TEST(Preferences, ValuesAreBoundedWhereTheyAreUsed) {
     return std::tuple(effective_time_mode(p), effective_advance_seconds(p), effective_hold_seconds(p),
                       effective_font_face(p), effective_font_size(p));
   };
-  EXPECT_EQ(effective(huge), std::tuple(TimeMode::spread, 3600, 3600, reading_font::serif, largest_font_size));
-  EXPECT_EQ(effective(negative), std::tuple(TimeMode::spread, 0, 0, reading_font::serif, smallest_font_size));
+  EXPECT_EQ(effective(huge), std::tuple(TimeMode::next_segment, 99999, 99999, reading_font::serif, largest_font_size));
+  EXPECT_EQ(effective(negative), std::tuple(TimeMode::next_segment, 0, 0, reading_font::serif, smallest_font_size));
   EXPECT_EQ(effective(chosen), std::tuple(TimeMode::next_segment, 45, 20, reading_font::monospace, 40));
   EXPECT_EQ(effective_time_mode(Preferences{0}), TimeMode::unfixed);
   EXPECT_EQ(effective_font_face(Preferences{1, 30, 15, 3, 24}), reading_font::serif);
