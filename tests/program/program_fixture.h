@@ -98,11 +98,15 @@ class ProgramTest : public ::testing::Test {
   }
 
   // Runs the panel sequence on this thread, the program's, while `user` acts
-  // on another. A user who gives up presses Exit so the sequence still ends.
+  // on another. A user who gives up presses Exit, and agrees to drop what is
+  // unsaved, so the sequence still ends.
   void run_with_user(const std::function<void()>& user) {
     std::thread person([&] {
       user();
-      if (::testing::Test::HasFailure()) events.set_event(event::exit);
+      if (::testing::Test::HasFailure()) {
+        kt::press_yes();
+        events.set_event(event::exit);
+      }
     });
     ProgramState state{window, script, preferences, renderer, events, clock, platform};
     run_panel_sequence(state);
