@@ -15,7 +15,10 @@ namespace {
 
 void present(ProgramState& state) {
   if (state.script.script_is_empty()) return;
-  run_presentation(state.script, state.renderer, state.preferences, state.clock, state.events);
+  // The close box asks about unsaved changes while the presentation goes on.
+  Script& script = state.script;
+  run_presentation(script, state.renderer, state.preferences, state.clock, state.events,
+                   [&script] { end_program_if_confirmed(script); });
 }
 
 // An imported script replaces the current one; the start panel has made sure

@@ -1,5 +1,6 @@
 // Unsaved work and the questions that guard it, as a person meets them: Exit
-// and Import... ask over the start panel with its buttons in sight.
+// and Import... ask over the start panel with its buttons in sight, and the
+// close box asks during a presentation while the talk and its clock go on.
 #include <algorithm>
 #include <set>
 
@@ -45,6 +46,39 @@ TEST_F(UnsavedWorkTest, ImportAndExitAskOverTheStartPanel) {
   for (const kt::ShownDialog& shown : kt::shown_dialogs()) asked.push_back(shown.text);
   EXPECT_EQ(asked, std::vector<std::string>(3, std::string(discard_talk)));
   EXPECT_EQ(script.filename(), talk.string());
+}
+
+TEST_F(UnsavedWorkTest, TheCloseBoxAsksWhileThePresentationGoesOn) {
+  std::string title_after_no;
+  clock.at(5s, [&] {
+    kt::request_close(window);
+    kt::flush_window_thread();
+  });
+  clock.at(25100ms, [&] {
+    title_after_no = kt::window_title(window);
+    events.set_event(event::exit);
+  });
+  kt::ShownDialog asked;
+  std::vector<std::string> behind_the_question;
+  run_with_user([&] {
+    const int first_panel = wait_for_control(window, "Start!");
+    ASSERT_GE(first_panel, 0);
+    press(window, "Start!");
+    asked = kt::wait_for_dialog();
+    behind_the_question = visible_control_texts(window);
+    clock.advance(20s);  // the question stays open while the user thinks
+    kt::press_no();
+    ASSERT_GE(wait_for_control(window, "Import...", first_panel), 0);
+    kt::press_yes();
+    press(window, "Exit");
+  });
+  EXPECT_EQ(asked.text, discard_talk);
+  const auto shown = [&](std::string_view text) {
+    return std::find(behind_the_question.begin(), behind_the_question.end(), text) != behind_the_question.end();
+  };
+  EXPECT_TRUE(shown("+15s") && !shown("New")) << "the presentation ended before the question";
+  // The talk went on behind the question: its 20 seconds count.
+  EXPECT_EQ(title_after_no, "Veltrim - 0:25 elapsed");
 }
 
 }  // namespace
