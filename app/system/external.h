@@ -23,8 +23,8 @@ inline constexpr std::string_view powerpoint_converter = "slidetext";
 inline constexpr int child_not_started = -1;
 inline constexpr int child_killed = -2;
 
-// The converter's complaint is shown to the user on one line of at most this many
-// characters.
+// The converter's complaint is shown to the user in at most this many
+// characters; a longer one loses its middle, so the file it names stays.
 inline constexpr std::size_t longest_error_line = 120;
 
 // A file that is removed when this object lets go of it.
@@ -51,8 +51,8 @@ class TemporaryFile {
 struct ChildOutcome {
   // The exit code, child_not_started or child_killed.
   int exit_code = child_not_started;
-  // First line the child wrote to its standard error, cut to longest_error_line
-  // characters; when it could not be started, why.
+  // First line the child wrote to its standard error, shortened in the middle
+  // to longest_error_line characters; when it could not be started, why.
   std::string error_line;
 };
 
