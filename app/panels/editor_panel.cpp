@@ -9,6 +9,7 @@
 #include "app/events/program_events.h"
 #include "app/panels/script_saving.h"
 #include "app/panels/unsaved_changes.h"
+#include "app/script/blanks.h"
 #include "korvid/korvid.h"
 
 namespace veltrim {
@@ -46,6 +47,14 @@ int name_box_left() { return korvid::textwidth(name_label) + 10; }
 
 std::string total_time_text(const Script& script) {
   return "Total Time: " + std::to_string(script.script_runtime() / 60) + " minutes";
+}
+
+// Delete's question names the segment as its name box shows it: the one the
+// user is looking at.
+std::string delete_question(std::string_view title) {
+  const std::string_view name = without_trailing_blanks(title);
+  if (name.empty()) return "Delete this segment?";
+  return "Delete the segment " + std::string(name) + "?";
 }
 
 void place_formatting_buttons(const EditorControls& controls) {
@@ -239,7 +248,10 @@ void EditorPanel::add_segment() {
   fill_controls();
 }
 
+// A deleted segment cannot be brought back, so Delete asks first.
 void EditorPanel::delete_segment() {
+  const std::string title = korvid::gettextboxcontents(controls_.name_box);
+  if (korvid::dlgyesno(korvid::message_warning, delete_question(title)) != 1) return;
   script_.script_remove_segment(current_);
   script_.mark_changed();
   if (script_.script_is_empty()) {

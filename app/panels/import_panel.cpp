@@ -6,6 +6,7 @@
 #include "app/system/external.h"
 #include "app/script/blanks.h"
 #include "app/script/imported_script.h"
+#include "app/panels/fitted_lines.h"
 #include "app/panels/panel_frame.h"
 #include "app/events/program_events.h"
 #include "app/script/script_file.h"
@@ -23,8 +24,11 @@ int selected_kind(const ImportControls& c) { return korvid::getdropdownlistselec
 
 bool is_markdown(int kind) { return kind == static_cast<int>(ImportKind::markdown); }
 
+// Centred text keeps at least this far from the window's sides.
+constexpr int text_margin = 5;
+
 void write_centred(int y, std::string_view text) {
-  korvid::outtextxy(std::max(5, (korvid::getmaxx() + 1 - korvid::textwidth(text)) / 2), y, text);
+  korvid::outtextxy(std::max(text_margin, (korvid::getmaxx() + 1 - korvid::textwidth(text)) / 2), y, text);
 }
 
 // What the user is asked for, by kind.
@@ -198,13 +202,23 @@ void ImportPanel::import_file() {
 }
 
 // The converter's complaint arrives as one line of at most longest_error_line
-// characters, so it fits below the status.
+// characters; it is shown below the status.
 void ImportPanel::conversion_failed(std::string detail) {
   failed_ = true;
   status_ = status_import_failed;
   failure_detail_ = std::move(detail);
   korvid::enablebutton(controls_.import, true);
   draw();
+}
+
+std::vector<std::string> ImportPanel::failure_lines() const {
+  if (failure_detail_.empty()) return {};
+  // The converter's words can be long: smaller than the status, and broken
+  // into lines that fit the window, so the file they name is always in sight.
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, detail_size);
+  std::vector<std::string> lines = fit_lines(failure_detail_, korvid::getmaxx() + 1 - 2 * text_margin);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
+  return lines;
 }
 
 void ImportPanel::draw() const {
@@ -225,13 +239,14 @@ void ImportPanel::draw() const {
   }
   if (!status_.empty()) {
     write_centred(status_y, status_);
-    if (!failure_detail_.empty()) {
-      // The converter's words can be long: smaller, so that most of a line fits.
-      const int below = status_y + korvid::textheight(status_) + 5;
-      korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, detail_size);
-      write_centred(below, failure_detail_);
-      korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
+    int below = status_y + korvid::textheight(status_) + 5;
+    const std::vector<std::string> lines = failure_lines();
+    korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, detail_size);
+    for (const std::string& line : lines) {
+      write_centred(below, line);
+      below += korvid::textheight(line);
     }
+    korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   }
   display_logo(platform_.program_directory);
   korvid::swapbuffers();

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/system/platform.h"
 #include "app/system/prefs.h"
@@ -59,6 +60,8 @@ class ImportPanel {
   const std::string& status() const { return status_; }
   // Why the last conversion failed, in the converter's words (one line).
   const std::string& failure_detail() const { return failure_detail_; }
+  // That line as the panel shows it: broken into lines that fit the window.
+  std::vector<std::string> failure_lines() const;
 
   // Acts on one event code. True when the panel is done: a conversion
   // succeeded (the result is then in `take_result`), or Back or a code that

@@ -85,10 +85,12 @@ class Segment_runner {
       case event::exit:
         return Segment_result::leave;
       case event::close_requested:
-        // The close box ends the presentation; the code stays in the slot so
-        // the start panel asks about unsaved changes and ends the program.
-        p_.events.set_event(event::close_requested);
-        return Segment_result::leave;
+        // Asked while the presentation goes on: its clock keeps running behind
+        // the question, and when the program stays, the talk carries on there.
+        // The next pass comes at once and shows the time the question took.
+        if (p_.close_requested) p_.close_requested();
+        p_.events.set_event(event::none);
+        break;
       case event::resize:
         segment_.invalidate_segment_layout();
         break;
@@ -252,7 +254,7 @@ std::int32_t script_loop(Presentation& presentation, Script& script) {
 }
 
 std::int32_t run_presentation(Script& script, Korvid_renderer& renderer, const Preferences& preferences,
-                              Clock& clock, ProgramEvents& events) {
+                              Clock& clock, ProgramEvents& events, std::function<void()> close_requested) {
   if (script.script_number_segments() < 1) return presentation_finished;
   renderer.font_size = effective_font_size(preferences);
   renderer.font_face = effective_font_face(preferences);
@@ -260,7 +262,7 @@ std::int32_t run_presentation(Script& script, Korvid_renderer& renderer, const P
   for (Segment& segment : script.segments()) segment.invalidate_segment_layout();
   Timepanel panel;
   panel.init_timepanel(renderer.window, preferences, events);
-  Presentation presentation{panel, renderer, preferences, clock, events};
+  Presentation presentation{panel, renderer, preferences, clock, events, std::move(close_requested)};
   const std::int32_t result = script_loop(presentation, script);
   panel.destroy_timepanel();
   renderer.destroy_scrollbar();

@@ -16,28 +16,30 @@
 #include <limits>
 #include <system_error>
 
+#include "app/script/middle_cut.h"
+
 extern char** environ;
 
 namespace veltrim {
 namespace {
 
-// Enough of the child's standard error to hold a first line of
-// longest_error_line characters of any script; the rest is read and dropped.
-constexpr std::size_t kept_error_bytes = 4 * longest_error_line + 2;
+// Enough of the child's standard error to hold a whole first line, even one
+// that names a file of the longest path; the rest is read and dropped.
+constexpr std::size_t kept_error_bytes = 16 * 1024;
 
-bool is_utf8_continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+std::size_t utf8_characters(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U;
+  }));
+}
 
-// The first line of `text` without its line end, cut to at most `limit`
-// characters; a UTF-8 sequence is never split.
+// The first line of `text` without its line end, at most `limit` characters.
+// A longer one loses its middle rather than its end: converters name the file
+// after saying what went wrong, and the user needs both.
 std::string first_line(std::string_view text, std::size_t limit) {
   text = text.substr(0, text.find('\n'));
   if (text.ends_with('\r')) text.remove_suffix(1);
-  std::size_t characters = 0;
-  std::size_t end = 0;
-  for (; end < text.size(); ++end) {
-    if (!is_utf8_continuation(text[end]) && ++characters > limit) break;
-  }
-  return std::string(text.substr(0, end));
+  return shorten_in_middle(text, [limit](std::string_view shown) { return utf8_characters(shown) <= limit; });
 }
 
 // Reads what `descriptor` holds now into `kept`, keeping only the beginning;

@@ -29,8 +29,8 @@ inline constexpr int child_timed_out = -3;
 // it stops waiting after this long and ends the converter.
 inline constexpr std::chrono::milliseconds converter_time_limit = std::chrono::minutes(2);
 
-// The converter's complaint is shown to the user on one line of at most this many
-// characters.
+// The converter's complaint is shown to the user in at most this many
+// characters; a longer one loses its middle, so the file it names stays.
 inline constexpr std::size_t longest_error_line = 120;
 
 // A file that is removed when this object lets go of it.
@@ -57,8 +57,8 @@ class TemporaryFile {
 struct ChildOutcome {
   // The exit code, child_not_started, child_killed or child_timed_out.
   int exit_code = child_not_started;
-  // First line the child wrote to its standard error, cut to longest_error_line
-  // characters; when it could not be started, why.
+  // First line the child wrote to its standard error, shortened in the middle
+  // to longest_error_line characters; when it could not be started, why.
   std::string error_line;
 };
 

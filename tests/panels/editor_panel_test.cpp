@@ -69,6 +69,7 @@ TEST_F(EditorTest, ThereIsAlwaysASegmentOnShow) {
   EXPECT_EQ(script.segment(1).content(), "first\r\n") << "Add dropped what was typed";
   EXPECT_EQ(listed(c.segment_list), (std::vector<std::string>{"Segment #1", "Segment #2", "Segment #3"}));
   // Deleting the last segment on show moves to the one before it.
+  for (int i = 0; i < 3; ++i) kt::press_yes();  // each Delete asks first
   EXPECT_FALSE(panel.act(click(c.delete_button)));
   EXPECT_EQ(panel.current(), 2);
   EXPECT_EQ(korvid::getdropdownlistselection(c.segment_list), 1);
