@@ -15,6 +15,7 @@
 
 #include "korvid/controls.h"
 #include "korvid/internal/control_state.h"
+#include "korvid/internal/draw_text_codec.h"
 #include "korvid/internal/window_data.h"
 
 namespace korvid {
@@ -189,9 +190,8 @@ int createmultilinetextbox(int x, int y, int width, int height, bool wrap) {
 }
 
 void settextboxcontents(int id, std::string_view text) {
-  const std::optional<QString> value = detail::strict_utf16(text);
-  if (!value) return;
-  act_on_box(id, [&](TextBox& box) { box.set_box_text(*value); });
+  const QString value = detail::shown_text(text);
+  act_on_box(id, [&](TextBox& box) { box.set_box_text(value); });
 }
 
 std::string gettextboxcontents(int id) {
@@ -205,9 +205,8 @@ int gettextboxlength(int id) {
 }
 
 void inserttextboxtext(int id, std::string_view text) {
-  const std::optional<QString> value = detail::strict_utf16(text);
-  if (!value) return;
-  act_on_box(id, [&](TextBox& box) { box.replace_selection(*value); });
+  const QString value = detail::shown_text(text);
+  act_on_box(id, [&](TextBox& box) { box.replace_selection(value); });
 }
 
 void deletetextboxselection(int id) {
