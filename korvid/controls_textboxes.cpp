@@ -26,6 +26,16 @@ using detail::WindowData;
 
 const QString line_break = QStringLiteral("\r\n");
 
+// Text as it leaves a box: every line end as CR LF. Besides the ends of the
+// document's own lines (U+2029), Qt puts a line separator (U+2028) into a line
+// for Shift+Enter, or keeps one that came with pasted text; the box shows a
+// new line for either, so the text the program reads has one there too.
+QString with_line_ends(QString text) {
+  text.replace(QChar::ParagraphSeparator, line_break);
+  text.replace(QChar::LineSeparator, line_break);
+  return text;
+}
+
 // What both kinds of box offer, in the program's terms.
 class TextBox {
  public:
@@ -51,10 +61,10 @@ class SingleLineBox final : public detail::Contained<QLineEdit>, public TextBox 
     setMaxLength(std::numeric_limits<int>::max());
   }
 
-  QString box_text() const override { return text(); }
+  QString box_text() const override { return with_line_ends(text()); }
   void set_box_text(const QString& value) override { setText(value); }
   void replace_selection(const QString& value) override { insert(value); }
-  QString selected_text() const override { return selectedText(); }
+  QString selected_text() const override { return with_line_ends(selectedText()); }
   int selection_start() const override { return hasSelectedText() ? selectionStart() : cursorPosition(); }
   int length() const override { return static_cast<int>(text().size()); }
 
@@ -80,9 +90,7 @@ class MultiLineBox final : public detail::Contained<QPlainTextEdit>, public Text
     if (!wrap) setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   }
 
-  QString box_text() const override {
-    return document()->toRawText().replace(QChar::ParagraphSeparator, line_break);
-  }
+  QString box_text() const override { return with_line_ends(document()->toRawText()); }
   // CR LF, LF and a lone CR all start a new line.
   void set_box_text(const QString& value) override { setPlainText(value); }
 
@@ -92,9 +100,7 @@ class MultiLineBox final : public detail::Contained<QPlainTextEdit>, public Text
     setTextCursor(cursor);
   }
 
-  QString selected_text() const override {
-    return textCursor().selectedText().replace(QChar::ParagraphSeparator, line_break);
-  }
+  QString selected_text() const override { return with_line_ends(textCursor().selectedText()); }
 
   int selection_start() const override { return to_box(textCursor().selectionStart()); }
 

@@ -57,6 +57,18 @@ TEST_F(TextBoxes, TextTravelsAsUtf8) {
   }
 }
 
+TEST_F(TextBoxes, ShiftEnterAndLineSeparatorsReadBackAsLineEnds) {
+  const int box = korvid::createmultilinetextbox(10, 10, 300, 200);
+  kt::type_into_textbox(window, box, "one");
+  kt::press_enter(window, box, true);
+  EXPECT_EQ(korvid::gettextboxcontents(box), "one\r\n");
+  korvid::settextboxcontents(box, "a\u2028b\u2029c");
+  EXPECT_EQ(korvid::gettextboxcontents(box), "a\r\nb\r\nc");
+  korvid::settextboxcursorposition(box, 0);
+  korvid::textboxselect(box, 3);
+  EXPECT_EQ(korvid::gettextboxselection(box), "a\r\nb");
+}
+
 TEST_F(TextBoxes, MegabyteOfTextRoundTrips) {
   const int box = korvid::createmultilinetextbox(10, 10, 300, 200);
   std::string text;
