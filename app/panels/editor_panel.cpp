@@ -175,8 +175,8 @@ void EditorPanel::fill_controls() {
                                     segments[i].title().value_or(std::string()));
   }
   korvid::setdropdownlistselection(controls_.segment_list, current_ - 1);
-  fill_editor_boxes(boxes_from_segment(script_.segment(current_)), controls_.name_box, controls_.length_box,
-                    controls_.body_box);
+  filled_ = fill_editor_boxes(boxes_from_segment(script_.segment(current_)), controls_.name_box,
+                              controls_.length_box, controls_.body_box);
 }
 
 // Brings what was typed into the segment on show. True when going on loses
@@ -184,7 +184,8 @@ void EditorPanel::fill_controls() {
 // (an untitled segment nobody touched may keep its empty name box).
 bool EditorPanel::keep_typed_text() {
   Segment& segment = script_.segment(current_);
-  const EditorBoxes boxes = read_editor_boxes(controls_.name_box, controls_.length_box, controls_.body_box);
+  const EditorBoxes boxes = with_unedited_bytes(
+      read_editor_boxes(controls_.name_box, controls_.length_box, controls_.body_box), filled_);
   if (boxes_match_segment(segment, boxes)) return true;
   if (!store_boxes_in_segment(segment, boxes)) return false;
   script_.mark_changed();

@@ -61,10 +61,21 @@ EditorBoxes read_editor_boxes(int name_box, int length_box, int body_box) {
           korvid::gettextboxcontents(body_box)};
 }
 
-void fill_editor_boxes(const EditorBoxes& boxes, int name_box, int length_box, int body_box) {
+FilledBoxes fill_editor_boxes(const EditorBoxes& boxes, int name_box, int length_box, int body_box) {
   korvid::settextboxcontents(name_box, boxes.name);
   korvid::settextboxcontents(length_box, boxes.length);
   korvid::settextboxcontents(body_box, boxes.body);
+  return {boxes, read_editor_boxes(name_box, length_box, body_box)};
+}
+
+EditorBoxes with_unedited_bytes(EditorBoxes read, const FilledBoxes& filled) {
+  const auto keep_unedited = [](std::string& text, const std::string& shown, const std::string& put) {
+    if (text == shown) text = put;
+  };
+  keep_unedited(read.name, filled.shown.name, filled.put.name);
+  keep_unedited(read.length, filled.shown.length, filled.put.length);
+  keep_unedited(read.body, filled.shown.body, filled.put.body);
+  return read;
 }
 
 bool save_editor_to_segment(Segment& segment, int name_box, int length_box, int body_box) {

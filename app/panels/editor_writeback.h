@@ -42,9 +42,22 @@ std::optional<std::string> boxes_refusal(const EditorBoxes& boxes);
 // was, so a rejected edit never half-applies.
 bool store_boxes_in_segment(Segment& segment, const EditorBoxes& boxes);
 
-// Reads the boxes from the window and fills them.
+// The boxes as they were filled: the bytes put in, and what the boxes show for
+// them. A box shows a byte that is not UTF-8 as U+FFFD, so what it reads back
+// can differ from what was put in although the user changed nothing.
+struct FilledBoxes {
+  EditorBoxes put;
+  EditorBoxes shown;
+};
+
+// Reads the boxes from the window; fills them and reads back what they show.
 EditorBoxes read_editor_boxes(int name_box, int length_box, int body_box);
-void fill_editor_boxes(const EditorBoxes& boxes, int name_box, int length_box, int body_box);
+FilledBoxes fill_editor_boxes(const EditorBoxes& boxes, int name_box, int length_box, int body_box);
+
+// What the boxes hold with the bytes put in for every box that still shows what
+// it was filled with: a text the user did not edit keeps its bytes, one the
+// user edited is taken as it is shown.
+EditorBoxes with_unedited_bytes(EditorBoxes read, const FilledBoxes& filled);
 
 // Reads the boxes and stores them in the segment (see store_boxes_in_segment).
 bool save_editor_to_segment(Segment& segment, int name_box, int length_box, int body_box);

@@ -173,6 +173,37 @@ TEST_F(EditorTest, TheCloseBoxAsksFirstAndNoKeepsEverything) {
   EXPECT_EQ(kt::last_dialog().kind, kt::DialogKind::yes_no);
 }
 
+TEST_F(EditorTest, BytesThatAreNotUtf8ShowAsReplacementCharactersAndStayUnlessEdited) {
+  const std::string cafe = "# Intro - 1:00\r\n\r\nHello\r\n# Caf\xE9 - 2:00\r\n\r\nCaf\xE9 au lait\r\n";
+  Script script = load(cafe);
+  EditorPanel panel(window, script, events, preferences, platform);
+  const EditorControls& c = panel.controls();
+  EXPECT_EQ(listed(c.segment_list), (std::vector<std::string>{"Intro", "Caf\uFFFD"}));
+  // Each switch fills every box: none keeps the text of the segment before.
+  EXPECT_FALSE(panel.act(choose(c.segment_list, 1)));
+  EXPECT_EQ(box(c.name_box), "Caf\uFFFD");
+  const std::string shown_body = box(c.body_box);
+  EXPECT_TRUE(shown_body.starts_with("Caf\uFFFD au lait\r\n")) << shown_body;
+  EXPECT_FALSE(panel.act(choose(c.segment_list, 0)));
+  EXPECT_FALSE(panel.act(click(c.save)));
+  EXPECT_TRUE(kt::shown_dialogs().empty()) << kt::last_dialog().text;
+  EXPECT_EQ(read_text(talk), cafe) << "a segment nobody edited lost its bytes";
+
+  // An edited box is stored as it shows; the others keep their bytes.
+  EXPECT_FALSE(panel.act(choose(c.segment_list, 1)));
+  type(c.body_box, box(c.body_box) + "noir");
+  EXPECT_TRUE(panel.act(click(c.back)));
+  EXPECT_EQ(script.segment(2).title(), "Caf\xE9");
+  EXPECT_EQ(script.segment(2).content(), shown_body + "noir");
+
+  // A binary file that was given a script's name can be looked at and left.
+  Script binary = load("\xFF\xFE\x89PNG\x1A\r\n\xC0");
+  EditorPanel second(window, binary, events, preferences, platform);
+  EXPECT_TRUE(second.act(click(second.controls().back)));
+  EXPECT_TRUE(kt::shown_dialogs().empty()) << kt::last_dialog().text;
+  EXPECT_FALSE(binary.changed());
+}
+
 TEST_F(EditorTest, TheWaitEndsOnOrganizeOrBackAndTakesTheControlsAway) {
   Script script = load(two_segments);
   for (const int code : {event::organize, event::exit}) {

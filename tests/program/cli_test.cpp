@@ -100,6 +100,16 @@ TEST(CommandLine, OutlineShowsUntitledSegmentsAndNegativeLengthsAsWritten) {
             "1\t-0:30\tLate\n2\t0:00\tSoon - soon\ntotal\t-0:30\n");
 }
 
+TEST(CommandLine, AFileHoldingNulBytesIsNotATextFile) {
+  testing::Scratch_folder folder;
+  const std::string picture = folder.file("picture.gmi");
+  testing::write_text(picture, "# Title - 1:00\n" + std::string("\x89PNG\0\0\0\rIHDR", 12));
+  const Outcome run = run_veltrim({"--outline", picture});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "veltrim: cannot read " + picture + ": not a text file\n");
+}
+
 TEST(CommandLine, HelpVersionAndUsageErrors) {
   const Outcome help = run_veltrim({"--help"});
   EXPECT_EQ(help.status, 0);
