@@ -15,13 +15,11 @@ TEST_F(Lists, EntriesGoByPositionAndOnlyTheUsersSelectionRunsTheCallback) {
        {std::tuple{-1, "b", 0}, {-1, "d", 1}, {0, "a", 0}, {2, "c", 2}, {9, "far", -1}, {-1, "", 4}}) {
     EXPECT_EQ(korvid::insertlistboxentry(list, index, text), at) << text;
   }
-  EXPECT_EQ(korvid::getlistboxlength(list), 5);
-  EXPECT_EQ(korvid::getlistboxtext(list, 2), "c");
-  EXPECT_EQ(korvid::getlistboxtext(list, 5), "");
-  EXPECT_EQ(korvid::getlistboxselection(list), -1);
+  EXPECT_EQ(std::tuple(korvid::getlistboxlength(list), korvid::getlistboxtext(list, 2), korvid::getlistboxtext(list, 5),
+                       korvid::getlistboxselection(list)),
+            std::tuple(5, "c", "", -1));
   korvid::setlistboxselection(list, 3);
-  EXPECT_EQ(korvid::getlistboxselection(list), 3);
-  EXPECT_EQ(kt::control_text(window, list), "d");
+  EXPECT_EQ(std::tuple(korvid::getlistboxselection(list), kt::control_text(window, list)), std::tuple(3, "d"));
   korvid::removelistboxentry(list, 3);  // takes the selected entry with it
   korvid::removelistboxentry(list, 7);
   EXPECT_EQ(korvid::getlistboxlength(list), 4);
@@ -55,8 +53,7 @@ TEST_F(Lists, DropDownSelectsItsFirstEntryAndReportsOnlyTheUsersChoice) {
 
   kt::select_dropdown_entry(window, drop, 0);
   settle();
-  EXPECT_EQ(korvid::getdropdownlistselection(drop), 0);
-  EXPECT_EQ(kt::control_text(window, drop), "Sans");
+  EXPECT_EQ(std::tuple(korvid::getdropdownlistselection(drop), kt::control_text(window, drop)), std::tuple(0, "Sans"));
   ASSERT_EQ(changed.calls(), 1);
   EXPECT_NE(changed.threads[0], kt::window_thread_id());
 

@@ -1,5 +1,6 @@
 // Open and save dialogs: what they offer, what they give back, and how the
-// save dialog protects the user's work.
+// save dialog protects the user's work; the extension it adds.
+#include "korvid/internal/dialog_text.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 #include "test_files.h"
@@ -61,6 +62,16 @@ TEST_F(FileDialogs, SaveAddsTheFiltersExtensionAndAsksBeforeReplacing) {
   EXPECT_EQ(name, folder.file("talk.gmi"));
   kt::cancel_dialog();
   EXPECT_EQ(korvid::dlgsavefile(name, "Veltrim Script", "*.gmi", "Save as"), 0);
+}
+
+TEST(DefaultExtension, OnlyASingleExtensionGoesToANameWithoutOne) {
+  using namespace korvid::detail;
+  EXPECT_EQ(single_extension(" *.md "), "md");
+  for (const char* none : {"*.*", "*.g?i", "talk.gmi", ""}) EXPECT_EQ(single_extension(none), "") << none;
+  // A dot in a folder's name, or the one that starts a hidden file's, is no extension.
+  EXPECT_EQ(with_default_extension("/home/ada.v2/talk", "gmi"), "/home/ada.v2/talk.gmi");
+  EXPECT_EQ(with_default_extension("/home/ada/.talk", "gmi"), "/home/ada/.talk.gmi");
+  EXPECT_EQ(with_default_extension("/home/ada/", "gmi"), "/home/ada/");
 }
 
 }  // namespace

@@ -31,8 +31,5 @@ void write_bytes(const std::string& path, const std::string& bytes);
 std::string bmp_header(int width, int height, int bits);
 // A 24-bit BMP whose pixel (x, y) has the colour `colour(x, y)`, red in the low byte.
 std::string bmp(int width, int height, const std::function<int(int, int)>& colour);
-// 16 x 16 pictures in 8 x 8 quarters: red and green above, blue and white below.
-std::string quarters_gif();
-std::string quarters_jpeg();
 
 }  // namespace dialogs_test
