@@ -10,7 +10,8 @@ using TextBoxes = ControlsTest;
 TEST_F(TextBoxes, LineBreaksCountTwiceInPositionsAndInsertReplacesTheSelection) {
   const int box = korvid::createmultilinetextbox(10, 10, 300, 200, false);
   korvid::settextboxcontents(box, "ab\r\ncd\nef");
-  EXPECT_EQ(std::tuple(korvid::gettextboxcontents(box), korvid::gettextboxlength(box)), std::tuple("ab\r\ncd\r\nef", 10));
+  EXPECT_EQ(std::tuple(korvid::gettextboxcontents(box), korvid::gettextboxlength(box)),
+            std::tuple("ab\r\ncd\r\nef", 10));
   // Line of a position and start of a line agree.
   for (const auto& [line, start] : {std::pair{0, 0}, {1, 4}, {2, 8}}) {
     EXPECT_EQ(korvid::gettextboxpositionfromline(box, line), start);
@@ -25,7 +26,8 @@ TEST_F(TextBoxes, LineBreaksCountTwiceInPositionsAndInsertReplacesTheSelection) 
 
   korvid::settextboxcursorposition(box, 1);
   korvid::textboxselect(box, 5);
-  EXPECT_EQ(std::tuple(korvid::gettextboxselection(box), korvid::gettextboxselectionlength(box)), std::tuple("b\r\ncd", 7));
+  EXPECT_EQ(std::tuple(korvid::gettextboxselection(box), korvid::gettextboxselectionlength(box)),
+            std::tuple("b\r\ncd", 7));
   EXPECT_TRUE(kt::control_focused(window, box));
   korvid::inserttextboxtext(box, "XY\r\nZ");
   EXPECT_EQ(std::tuple(korvid::gettextboxcontents(box), korvid::gettextboxcursorposition(box),

@@ -1,8 +1,7 @@
-// Mouse queues and handlers, keys for getch, resizing and closing. The test
+// The latest click, the wheel, keys for getch, resizing and closing. The test
 // hooks return once the window thread has handled the event, handlers included.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -24,7 +23,7 @@ std::pair<int, int> take_click(int kind) {
   return {x, y};
 }
 
-TEST(Mouse, ClicksKeepOnlyTheLatestUnlessAllAreAskedFor) {
+TEST(Mouse, ClicksKeepOnlyTheLatest) {
   const int id = korvid::initwindow(200, 200, "Queue");
   EXPECT_FALSE(korvid::ismouseclick(mouse::left_up));
   EXPECT_EQ(take_click(mouse::left_up), std::make_pair(-1, -1));
@@ -34,15 +33,8 @@ TEST(Mouse, ClicksKeepOnlyTheLatestUnlessAllAreAskedFor) {
   EXPECT_TRUE(korvid::ismouseclick(mouse::left_up));
   EXPECT_EQ(take_click(mouse::left_up), std::make_pair(20, 21));
   EXPECT_EQ(take_click(mouse::left_up), std::make_pair(-1, -1));
-
-  korvid::setmousequeuestatus(mouse::left_up, true);
-  for (int i = 1; i <= 5; i += 2) korvid::testing::click(id, i, i + 1);
-  korvid::clearmouseclick(mouse::left_up);  // drops the oldest
-  EXPECT_EQ(take_click(mouse::left_up), std::make_pair(3, 4));
-  EXPECT_EQ(take_click(mouse::left_up), std::make_pair(5, 6));
-  EXPECT_FALSE(korvid::ismouseclick(mouse::left_up));
-  EXPECT_EQ(take_click(mouse::left_down), std::make_pair(5, 6));  // presses have their own queue
-  EXPECT_FALSE(korvid::ismouseclick(mouse::last + 1));             // kinds beyond the list name nothing
+  EXPECT_EQ(take_click(mouse::left_down), std::make_pair(20, 21));  // presses have their own record
+  EXPECT_FALSE(korvid::ismouseclick(mouse::last + 1));              // kinds beyond the list name nothing
   EXPECT_EQ(take_click(mouse::first - 1), std::make_pair(-1, -1));
 }
 

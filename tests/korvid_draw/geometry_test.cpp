@@ -38,7 +38,8 @@ TEST(DrawGeometry, ViewportMovesTheOriginAndClipsItsLastColumnAndRow) {
   EXPECT_EQ(count_pixels(100, 50, 109, 59, red), 100);
   EXPECT_EQ(count_marked(99, 49, 110, 49) + count_marked(110, 50, 110, 60), 0);
   korvid::bar(150, 150, 400, 400);  // window pixels 250..499: cut at 299 and 249
-  EXPECT_EQ(std::tuple(pixel(299, 249), pixel(300, 249), pixel(299, 250)), std::tuple(red, korvid::black, korvid::black));
+  EXPECT_EQ(std::tuple(pixel(299, 249), pixel(300, 249), pixel(299, 250)),
+            std::tuple(red, korvid::black, korvid::black));
 
   korvid::setcolor(green);
   korvid::line(-50, 100, 500, 100);  // window row 150
@@ -77,7 +78,8 @@ TEST(DrawGeometry, AThickPenCoversItsWidthAcrossTheLine) {
   open_window();
   korvid::setlinestyle(korvid::line_style::solid, 0, 5);
   korvid::line(10, 20, 50, 20);
-  EXPECT_EQ(std::tuple(pixel(30, 18), pixel(30, 22), pixel(30, 25)), std::tuple(korvid::white, korvid::white, korvid::black));
+  EXPECT_EQ(std::tuple(pixel(30, 18), pixel(30, 22), pixel(30, 25)),
+            std::tuple(korvid::white, korvid::white, korvid::black));
 }
 
 TEST(DrawGeometry, ExtremeCoordinatesNeitherOverflowNorSpill) {
