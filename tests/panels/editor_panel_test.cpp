@@ -2,6 +2,8 @@
 // deleting, nothing typed lost, saving, the close box and the wait loop.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/panels/editor_panel.h"
 #include "app/events/event_codes.h"
 #include "korvid/korvid.h"
@@ -33,9 +35,8 @@ TEST_F(EditorTest, EditsOfALoadedScriptReachTheFileByteForByte) {
   Script script = load(two_segments);
   EditorPanel panel(window, script, events, preferences, platform);
   const EditorControls& c = panel.controls();
-  EXPECT_EQ(box(c.name_box), "Welcome");
-  EXPECT_EQ(box(c.length_box), "    1:30");
-  EXPECT_EQ(box(c.body_box), "Hello, world\r\n\r\n");  // as its lines write it
+  EXPECT_EQ(std::tuple(box(c.name_box), box(c.length_box), box(c.body_box)),
+            std::tuple("Welcome", "    1:30", "Hello, world\r\n\r\n"));  // the body as its lines write it
   grab("editor_panel");  // for a person to look at: the symbols on the formatting buttons
 
   type(c.name_box, "Greeting");
@@ -59,8 +60,7 @@ TEST_F(EditorTest, ThereIsAlwaysASegmentOnShow) {
   Script script;
   EditorPanel panel(window, script, events, preferences, platform);
   const EditorControls& c = panel.controls();
-  EXPECT_EQ(box(c.name_box), "Segment #1");
-  EXPECT_EQ(box(c.length_box), "    1:00");
+  EXPECT_EQ(std::tuple(box(c.name_box), box(c.length_box)), std::tuple("Segment #1", "    1:00"));
   EXPECT_FALSE(script.changed()) << "opening the editor is no change of the user's";
 
   type(c.body_box, "first\r\n");
@@ -70,8 +70,7 @@ TEST_F(EditorTest, ThereIsAlwaysASegmentOnShow) {
   EXPECT_EQ(listed(c.segment_list), (std::vector<std::string>{"Segment #1", "Segment #2", "Segment #3"}));
   // Deleting the last segment on show moves to the one before it.
   EXPECT_FALSE(panel.act(click(c.delete_button)));
-  EXPECT_EQ(panel.current(), 2);
-  EXPECT_EQ(korvid::getdropdownlistselection(c.segment_list), 1);
+  EXPECT_EQ(std::tuple(panel.current(), korvid::getdropdownlistselection(c.segment_list)), std::tuple(2, 1));
   EXPECT_FALSE(panel.act(click(c.delete_button)));
   EXPECT_EQ(box(c.body_box), "first\r\n");
   // Deleting the only segment puts a fresh first segment in its place.
@@ -94,8 +93,8 @@ TEST_F(EditorTest, AnIncompleteSegmentKeepsTheEditorOnItAndLosesNothing) {
   kt::press_ok();
   EXPECT_FALSE(panel.act(choose(c.segment_list, 1)));
   ASSERT_EQ(kt::shown_dialogs().size(), 5u);
-  EXPECT_EQ(kt::last_dialog().text, incomplete_fields_message);
-  EXPECT_EQ(kt::last_dialog().icon, kt::DialogIcon::error);
+  EXPECT_EQ(std::tuple(kt::last_dialog().text, kt::last_dialog().icon),
+            std::tuple(std::string(incomplete_fields_message), kt::DialogIcon::error));
   EXPECT_EQ(korvid::getdropdownlistselection(c.segment_list), 0);
   EXPECT_EQ(box(c.name_box), "Renamed") << "the name typed was thrown away";
   EXPECT_EQ(script.segment(1).title(), "Welcome") << "half the edit was applied";
@@ -120,8 +119,8 @@ TEST_F(EditorTest, SaveOnAnUntitledScriptAsksForAName) {
   type(panel.controls().body_box, "Body\r\n");
   kt::cancel_dialog();
   EXPECT_FALSE(panel.act(click(panel.controls().save)));
-  EXPECT_EQ(kt::last_dialog().title, "Save as veltrim script");
-  EXPECT_EQ(kt::last_dialog().selected_filter, "Veltrim Script (*.gmi)");
+  EXPECT_EQ(std::tuple(kt::last_dialog().title, kt::last_dialog().selected_filter),
+            std::tuple("Save as veltrim script", "Veltrim Script (*.gmi)"));
   EXPECT_TRUE(std::filesystem::is_empty(scripts));
   EXPECT_TRUE(script.changed());
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "app/script/segment.h"
 #include "app/render/layout.h"
@@ -47,11 +48,9 @@ TEST_F(ReadingViewTest, AutoscrollAndTheWheelStayWithinTheContent) {
   EXPECT_EQ(offset(), 0);  // the first eighth of the page needs no scrolling
   renderer.set_scroll_percent(50);  // the middle of the text eight ninths down the page
   const auto middle = static_cast<int>(std::floor(content / 2 + page / 9 - page + 0.5F));
-  EXPECT_EQ(offset(), middle);
-  EXPECT_EQ(korvid::getscrollposition(renderer.scrollbar), middle);
+  EXPECT_EQ(std::tuple(offset(), korvid::getscrollposition(renderer.scrollbar)), std::tuple(middle, middle));
   pass();  // a redraw keeps the place, and wraps leaving room for the scroll bar
-  EXPECT_EQ(offset(), middle);
-  EXPECT_EQ(renderer.max_width, 1000 - 15 - 15 - 15);
+  EXPECT_EQ(std::tuple(offset(), renderer.max_width), std::tuple(middle, 1000 - 15 - 15 - 15));
   renderer.set_scroll_percent(std::numeric_limits<float>::quiet_NaN());
   EXPECT_EQ(offset(), 0);
 

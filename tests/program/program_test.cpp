@@ -127,7 +127,7 @@ class ProgramTest : public ::testing::Test {
   Script script;
 };
 
-TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
+TEST_F(ProgramTest, PresentLeaveOpenAndExit) {
   const fs::path first = write_script("first.gmi", "# One - 0:20\nfirst\n# Two - 0:20\nsecond\n# Three - 0:20\n");
   const fs::path second = write_script("second.gmi", "# Only - 10:00\nthe one segment\n");
   const fs::path broken = home / "broken.gmi";
@@ -136,24 +136,19 @@ TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
   script = load_script(first.string(), status);
   ASSERT_TRUE(status.ok());
 
-  // The presentation's side, in simulated time: the title counts (it shows
-  // the last pass, and passes come every 200 ms), a click on the dial pauses,
-  // a paused minute moves nothing, and Exit leads back.
-  std::vector<std::string> titles;
-  bool exit_enabled_when_paused = false;
-  clock.at(100ms, [&] { titles.push_back(kt::window_title(window)); });
-  clock.at(3500ms, [&] { titles.push_back(kt::window_title(window)); });
-  clock.at(5s, [&] {
+  // The presentation's side, in simulated time: the title counts (it shows the
+  // last pass, and passes come every 200 ms), a click on the dial pauses, and
+  // Exit, offered while paused, leads back. The rest is LoopTest's.
+  std::string title_while_presenting;
+  clock.at(3500ms, [&] {
+    title_while_presenting = kt::window_title(window);
     // The dial's centre in the wide time panel along the window's bottom.
     const int panel = korvid::scaledpi(100);
     kt::click(window, 10 + (panel - 10) / 2, korvid::getmaxy() - panel + 5 + (panel - 10) / 2);
     kt::flush_window_thread();
   });
-  clock.at(65s, [&] {
-    titles.push_back(kt::window_title(window));
-    const int exit = find_visible_control(window, "Exit");
-    exit_enabled_when_paused = exit >= 0 && kt::control_enabled(window, exit);
-    kt::click_control(window, exit);
+  clock.at(4s, [&] {
+    kt::click_control(window, find_visible_control(window, "Exit"));
     kt::settle_callbacks(window);
   });
   clock.at(3h, [&] {
@@ -192,9 +187,7 @@ TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
   });
   summary_after_open = summary_pixels(window);  // the panel redraws before it takes Exit
 
-  EXPECT_EQ(titles, (std::vector<std::string>{"Veltrim - 0:00 elapsed", "Veltrim - 0:03 elapsed",
-                                              "Veltrim - 0:05 elapsed"}));
-  EXPECT_TRUE(exit_enabled_when_paused);
+  EXPECT_EQ(title_while_presenting, "Veltrim - 0:03 elapsed");
   EXPECT_EQ(title_after_presenting, "Veltrim");
   const std::multiset<std::string> start_panel{"New", "Open...", "Import...", "Edit", "Preferences",
                                                "Start!", "Exit", "?"};
