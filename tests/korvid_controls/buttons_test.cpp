@@ -59,13 +59,6 @@ TEST_F(Buttons, RadioGroupsToggleIndependently) {
   EXPECT_EQ(korvid::radiobuttonischecked(b2), 0);
 }
 
-TEST_F(Buttons, CaptionsAreUtf8AndInvalidTextLeavesThemAlone) {
-  const int button = korvid::createbutton(10, 10, 100, 30, "Grüße ✓");
-  EXPECT_EQ(kt::control_text(window, button), "Grüße ✓");
-  korvid::setbuttontext(button, "bad \xff\xfe");
-  EXPECT_EQ(kt::control_text(window, button), "Grüße ✓");
-}
-
 // Callbacks run on their own threads and may use controls themselves while the
 // program thread waits in the idle loop.
 TEST_F(Buttons, CallbackMayUseControlsWhileTheProgramWaits) {

@@ -7,40 +7,6 @@ namespace {
 
 using TextBoxes = ControlsTest;
 
-TEST_F(TextBoxes, LineBreaksCountTwiceInPositionsAndInsertReplacesTheSelection) {
-  const int box = korvid::createmultilinetextbox(10, 10, 300, 200, false);
-  korvid::settextboxcontents(box, "ab\r\ncd\nef");
-  EXPECT_EQ(std::tuple(korvid::gettextboxcontents(box), korvid::gettextboxlength(box)),
-            std::tuple("ab\r\ncd\r\nef", 10));
-  // Line of a position and start of a line agree.
-  for (const auto& [line, start] : {std::pair{0, 0}, {1, 4}, {2, 8}}) {
-    EXPECT_EQ(korvid::gettextboxpositionfromline(box, line), start);
-    EXPECT_EQ(korvid::gettextboxlinefromposition(box, start), line);
-  }
-  EXPECT_EQ(korvid::gettextboxpositionfromline(box, 3), -1);
-  EXPECT_EQ(korvid::gettextboxlinefromposition(box, 3), 0);  // between CR and LF
-  EXPECT_EQ(korvid::gettextboxlinefromposition(box, 99), 2);
-  korvid::settextboxcursorposition(box, 5);
-  EXPECT_EQ(std::tuple(korvid::gettextboxcursorposition(box), korvid::gettextboxcurrentline(box)), std::tuple(5, 1));
-  EXPECT_EQ(korvid::gettextboxpositionfromline(box, -1), 4);
-
-  korvid::settextboxcursorposition(box, 1);
-  korvid::textboxselect(box, 5);
-  EXPECT_EQ(std::tuple(korvid::gettextboxselection(box), korvid::gettextboxselectionlength(box)),
-            std::tuple("b\r\ncd", 7));
-  EXPECT_TRUE(kt::control_focused(window, box));
-  korvid::inserttextboxtext(box, "XY\r\nZ");
-  EXPECT_EQ(std::tuple(korvid::gettextboxcontents(box), korvid::gettextboxcursorposition(box),
-                       korvid::gettextboxselectionlength(box)),
-            std::tuple("aXY\r\nZ\r\nef", 6, 2));
-  korvid::deletetextboxselection(box);  // nothing selected: nothing happens
-  EXPECT_EQ(korvid::gettextboxlength(box), 10);
-  korvid::settextboxcursorposition(box, 0);
-  korvid::textboxselect(box, 5);
-  korvid::deletetextboxselection(box);
-  EXPECT_EQ(korvid::gettextboxcontents(box), "Z\r\nef");
-}
-
 TEST_F(TextBoxes, TextTravelsAsUtf8WhateverItsLengthAndInvalidTextIsNotSet) {
   const int single = korvid::createtextbox(10, 10, 200, 24);
   const int multi = korvid::createmultilinetextbox(10, 40, 200, 100);

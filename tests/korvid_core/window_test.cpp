@@ -23,11 +23,6 @@ TEST(Window, OpensWithItsSizeTitleAndPageArrangement) {
   EXPECT_TRUE(korvid::testing::window_visible(id));
   // Double buffered: drawing starts out of sight, on page 1.
   EXPECT_EQ(std::tuple(korvid::getactivepage(), korvid::getvisualpage()), std::tuple(1, 0));
-  // Only 1 enables input.
-  korvid::enablewindow(id, 2);
-  EXPECT_FALSE(korvid::testing::window_enabled(id));
-  korvid::enablewindow(id, 1);
-  EXPECT_TRUE(korvid::testing::window_enabled(id));
 }
 
 TEST(Window, TitlesReachTheCaptionAndLongOnesAreCut) {

@@ -22,16 +22,6 @@ std::uint32_t row_bytes(int width, int bits) {
 
 }  // namespace
 
-ScratchFolder::ScratchFolder()
-    : path(std::filesystem::temp_directory_path() / "korvid-dialogs-XXXXXX") {
-  if (!mkdtemp(path.data())) ADD_FAILURE() << "no scratch folder";
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path, ignored);
-}
-
 void DialogsTest::SetUp() {
   window = korvid::initwindow(200, 120, "Dialogs", korvid::default_position, korvid::default_position, false,
                               false);

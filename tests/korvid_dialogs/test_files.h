@@ -3,7 +3,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -11,10 +13,9 @@ namespace dialogs_test {
 
 // A fresh folder, removed with its contents afterwards.
 struct ScratchFolder {
-  ScratchFolder();
-  ~ScratchFolder();
+  std::string path = mkdtemp((std::filesystem::temp_directory_path() / "korvid-dialogs-XXXXXX").string().data());
+  ~ScratchFolder() { std::filesystem::remove_all(path); }
   std::string file(const std::string& name) const { return path + "/" + name; }
-  std::string path;
 };
 
 // Each test opens a 200 x 120 window and starts with no dialog answers or records.
