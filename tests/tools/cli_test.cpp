@@ -92,30 +92,6 @@ class ConverterCli : public ::testing::Test {
   const std::string talk_gemtext = "# Intro - 2:30\r\n\r\nHello world.\r\n";  // what marktext makes of talk.md
 };
 
-TEST_F(ConverterCli, HelpVersionAndBadUsage) {
-  const std::vector<std::vector<std::string>> bad = {
-      {}, {"--frobnicate", "talk.md"}, {"-o"}, {"-o", "out.gmi"}, {"-o", "x.gmi", "-o", "y.gmi", "talk.md"},
-      {"talk.md", "talk.md"}, {"-o", "", "talk.md"}, {"--output=", "talk.md"}, {"--wpm", "0", "talk.pptx"},
-      {"--wpm=fast", "talk.pptx"}, {"--wpm"}, {"--wpm", "10001", "talk.pptx"}};
-  for (const Tool& tool : tools) {
-    const std::string usage = "Usage: " + tool.name + " ", version = tool.name + " (Veltrim) ";
-    for (const auto& [option, start] :
-         {std::pair{"--help", usage}, {"-h", usage}, {"--version", version}, {"-V", version}}) {
-      const Outcome r = in_dir(tool, {option});
-      EXPECT_EQ(r.exit_code, 0) << tool.name << option;
-      EXPECT_TRUE(r.out.starts_with(start) && r.err.empty()) << r.out;
-    }
-    for (const auto& args : bad) {
-      const Outcome r = in_dir(tool, args);
-      EXPECT_EQ(r.exit_code, 2) << tool.name << " " << (args.empty() ? "" : args[0]);
-      EXPECT_TRUE(r.err.starts_with(tool.name + ": ")) << r.err;
-      EXPECT_NE(r.err.find("Try '" + tool.name + " --help'"), std::string::npos) << r.err;
-      EXPECT_TRUE(r.out.empty());
-    }
-  }
-  EXPECT_EQ(listing(dir.path()), (std::set<std::string>{"talk.md", "talk.pptx"}));
-}
-
 TEST_F(ConverterCli, FailuresWriteNothingAndKeepTheOldOutput) {
   write(path("binary.md"), "\x7f" "ELF" + std::string(4000, '\0'));
   write(path("text.pptx"), "this is not a zip\n");
