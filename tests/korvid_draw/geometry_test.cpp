@@ -1,5 +1,7 @@
 // Where primitives land: inclusive and exclusive edges, the viewport's origin
-// and clip, clearing, pens, dotted lines and extreme coordinates.
+// and clip, clearing, pens and extreme coordinates; a hatch with the background
+// colour in its gaps, and the error code of an unknown fill style. Colours reach
+// the page in their bytes as the time panel's dial shows (TimepanelTest).
 #include <climits>
 #include <tuple>
 
@@ -45,9 +47,6 @@ TEST(DrawGeometry, ViewportMovesTheOriginAndClipsItsLastColumnAndRow) {
   korvid::line(-50, 100, 500, 100);  // window row 150
   EXPECT_EQ(count_pixels(100, 150, 299, 150, green), 200);
   EXPECT_EQ(count_marked(99, 150, 99, 150) + count_marked(300, 150, 300, 150), 0);
-  korvid::setviewport(100, 50, 300, 250, false);
-  korvid::line(-50, 120, 500, 120);  // without the clip it runs on
-  EXPECT_EQ(std::tuple(pixel(60, 170), pixel(350, 170)), std::tuple(green, green));
 
   // A clipping viewport with no area lets nothing through.
   korvid::setviewport(10, 10, 10, 40, true);
@@ -106,16 +105,17 @@ TEST(DrawGeometry, ExtremeCoordinatesNeitherOverflowNorSpill) {
   EXPECT_EQ(pixel(50, 40), red);
 }
 
-TEST(DrawDashes, DottedLineLeavesGaps) {
+TEST(DrawFills, UnknownFillStyleIsAnErrorAndChangesNothing) {
   open_window();
-  korvid::setlinestyle(korvid::line_style::dotted, 0, 1);
-  korvid::line(0, 5, 70, 5);
-  const int lit = count_pixels(0, 5, 69, 5, korvid::white);
-  EXPECT_GT(lit, 70 * 3 / 10);
-  EXPECT_LT(lit, 70 * 8 / 10);
-  korvid::setlinesettings({korvid::line_style::solid, 0, 1});
-  korvid::line(0, 9, 70, 9);
-  EXPECT_EQ(count_pixels(0, 9, 69, 9, korvid::white), 70);
+  korvid::setfillstyle(korvid::fill_style::horizontal, red);
+  korvid::setfillstyle(13, green);
+  korvid::setfillstyle(-1, green);
+  EXPECT_EQ(korvid::getfillsettings().style, korvid::fill_style::horizontal);
+  EXPECT_EQ(korvid::getfillsettings().color, red);
+  korvid::bar(0, 0, 16, 16);
+  EXPECT_EQ(std::tuple(pixel(3, 0), pixel(3, 1)), std::tuple(red, korvid::black));
+  EXPECT_EQ(korvid::graphresult(), korvid::gr_error);
+  EXPECT_EQ(korvid::graphresult(), korvid::gr_ok);  // reading the result resets it
 }
 
 }  // namespace

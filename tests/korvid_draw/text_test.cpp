@@ -1,4 +1,9 @@
 // Text: measuring, justification, fonts, and refusing text that is not UTF-8.
+// Without fonts text would show as empty boxes; the first window refuses to
+// open instead and says why.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 
@@ -28,11 +33,6 @@ TEST(DrawText, WidthGrowsWithTheTextAndTheSize) {
   korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, 40);
   EXPECT_GT(korvid::textwidth("Hello, world"), 2 * small);
   EXPECT_GT(korvid::textheight("Hello, world"), 2 * small_height);
-  // Several lines: the widest line, and every line's full height.
-  const int line = korvid::textheight("x");
-  EXPECT_EQ(korvid::textheight("x\r\ny\rz"), 3 * line);
-  EXPECT_EQ(korvid::textheight("x\n"), line);
-  EXPECT_EQ(korvid::textwidth("ab\nabcd\nabc"), korvid::textwidth("abcd"));
   // Text ends at a NUL, as the program's texts do.
   EXPECT_EQ(korvid::textwidth(std::string("ab\0cd", 5)), korvid::textwidth("ab"));
   // The size is the height of a line.
@@ -127,6 +127,27 @@ TEST(DrawText, FontNumbersPickTheirFamiliesAndUnknownOnesAreRefused) {
   const int width = korvid::textwidth("Remaining time");
   korvid::settextstyle(theme.font, korvid::horiz_dir, theme.charsize);
   EXPECT_EQ(korvid::textwidth("Remaining time"), width);
+}
+
+// A fontconfig setup that knows no font folders at all.
+std::string write_empty_font_config() {
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("korvid-nofonts-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(folder);
+  const auto path = folder / "fonts.conf";
+  std::ofstream(path) << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                      << "<fontconfig><cachedir>" << (folder / "cache").string()
+                      << "</cachedir></fontconfig>\n";
+  return path.string();
+}
+
+TEST(DrawFontCheckDeathTest, FirstWindowEndsTheProcessWhenNoFontHasGlyphs) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::string config = write_empty_font_config();
+  ASSERT_EQ(setenv("FONTCONFIG_FILE", config.c_str(), 1), 0);
+  EXPECT_EXIT(korvid::initwindow(100, 100, "No fonts"), ::testing::ExitedWithCode(1),
+              "no installed font has real glyphs");
+  std::filesystem::remove_all(std::filesystem::path(config).parent_path());
 }
 
 }  // namespace
