@@ -43,15 +43,13 @@ TEST_F(EditorTest, EditsOfALoadedScriptReachTheFileByteForByte) {
   type(c.length_box, "2m 30s");
   type(c.body_box, "Good morning,\r\nälle Freunde\r\n");
   EXPECT_FALSE(panel.act(choose(c.segment_list, 1)));
-  EXPECT_EQ(box(c.name_box), "Questions");
-  EXPECT_EQ(listed(c.segment_list), (std::vector<std::string>{"Greeting", "Questions"}));
-  EXPECT_TRUE(script.changed());
+  EXPECT_EQ(std::tuple(box(c.name_box), listed(c.segment_list), script.changed()),
+            std::tuple("Questions", std::vector<std::string>{"Greeting", "Questions"}, true));
   EXPECT_FALSE(panel.act(choose(c.segment_list, 0)));
   EXPECT_EQ(box(c.length_box), "    2:30");
 
   EXPECT_FALSE(panel.act(click(c.save)));
-  EXPECT_TRUE(kt::shown_dialogs().empty()) << kt::last_dialog().text;
-  EXPECT_FALSE(script.changed());
+  EXPECT_FALSE(script.changed() || !kt::shown_dialogs().empty()) << kt::last_dialog().text;
   EXPECT_EQ(read_text(talk),
             "# Greeting - 2:30\r\n\r\nGood morning,\r\nälle Freunde\r\n# Questions - 5:00\r\n\r\nAny questions?\r\n");
 }

@@ -54,12 +54,11 @@ TEST_F(ReadingViewTest, AutoscrollAndTheWheelStayWithinTheContent) {
   renderer.set_scroll_percent(std::numeric_limits<float>::quiet_NaN());
   EXPECT_EQ(offset(), 0);
 
+  // A notch towards the user is a line down; half notches, as a touchpad sends
+  // them, add up to whole ones.
   const std::int32_t line = renderer.text_height("Scrolled Example", type_plain);
-  EXPECT_EQ(wheel(-60), 0);  // half a notch does nothing yet
-  EXPECT_EQ(wheel(-60), line);  // two halves, as a touchpad sends them, make a notch
-  EXPECT_EQ(wheel(-240), 3 * line);
-  EXPECT_EQ(wheel(120), 2 * line);
-  EXPECT_EQ(wheel(1200), 0);
+  for (const auto& [delta, at] : {std::pair{-60, 0}, {-60, line}, {-240, 3 * line}, {120, 2 * line}, {1200, 0}})
+    EXPECT_EQ(wheel(delta), at) << delta;
   EXPECT_EQ(wheel(-120 * 10'000), renderer.scroll_max_value() - renderer.page_size());
 
   show(3);

@@ -87,9 +87,8 @@ TEST_F(TimepanelTest, NamesAreDrawnWholeOrCutAtACharacterWithDots) {
   ASSERT_TRUE(r.is_valid());
   EXPECT_GT(r.top, korvid::getmaxy() - panel.panel_height);  // in window coordinates
   int white_pixels = 0;
-  for (int y = r.top; y <= r.bottom; ++y) {
+  for (int y = r.top; y <= r.bottom; ++y)
     for (int x = r.left; x <= r.right; ++x) white_pixels += pixel(x, y) == white;
-  }
   EXPECT_GT(white_pixels, 50);
 
   korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, 20);

@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "app/events/event_codes.h"
@@ -187,8 +188,8 @@ TEST_F(ProgramTest, PresentLeaveOpenAndExit) {
   });
   summary_after_open = summary_pixels(window);  // the panel redraws before it takes Exit
 
-  EXPECT_EQ(title_while_presenting, "Veltrim - 0:03 elapsed");
-  EXPECT_EQ(title_after_presenting, "Veltrim");
+  EXPECT_EQ(std::tuple(title_while_presenting, title_after_presenting),
+            std::tuple("Veltrim - 0:03 elapsed", "Veltrim"));
   const std::multiset<std::string> start_panel{"New", "Open...", "Import...", "Edit", "Preferences",
                                                "Start!", "Exit", "?"};
   EXPECT_EQ(std::multiset<std::string>(controls_after_presenting.begin(), controls_after_presenting.end()),
@@ -203,8 +204,7 @@ TEST_F(ProgramTest, PresentLeaveOpenAndExit) {
       << "the summary of the loaded script is drawn";
   EXPECT_EQ(summary_after_failure, summary_before);
   EXPECT_NE(summary_after_open, summary_before);
-  EXPECT_EQ(script.filename(), second.string());
-  EXPECT_EQ(script.script_number_segments(), 1);
+  EXPECT_EQ(std::tuple(script.filename(), script.script_number_segments()), std::tuple(second.string(), 1));
 }
 
 TEST_F(ProgramTest, AnEmptyScriptCannotBeStarted) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "app/script/blanks.h"
 #include "app/script/script_file.h"
@@ -49,8 +50,7 @@ TEST(ScriptFile, EveryLevelOneHeadingStartsASegmentEvenOnALastLineWithoutLineEnd
   const Script script = parse_script("# One - 1:00\nfirst\n## Part\n# Two - 2:00\r\nsecond\r\n# Three - 0:30");
   ASSERT_EQ(script.script_number_segments(), 3);
   EXPECT_EQ(script.segment(1).lines().size(), 3u);
-  EXPECT_EQ(script.segment(3).title(), "Three");
-  EXPECT_EQ(script.script_runtime(), 210);
+  EXPECT_EQ(std::tuple(script.segment(3).title(), script.script_runtime()), std::tuple("Three", 210));
 
   const std::string deck = "# Deck\n## First part\nx\n## Second part\ny\n";
   const Script corrected = parse_script(deck, 2);  // a heading level correction promotes "##"
@@ -74,8 +74,7 @@ TEST(ScriptFile, BodyHeadingsStartSegmentsAndOpenFencesCloseWhenReadBack) {
   script.segment(2).set_content("# Own heading - 0:45\ntext");
   const Script again = parse_script(script_text(script));
   ASSERT_EQ(again.script_number_segments(), 3);
-  EXPECT_EQ(again.segment(3).title(), "Own heading");
-  EXPECT_EQ(again.segment(3).time(), 45);
+  EXPECT_EQ(std::tuple(again.segment(3).title(), again.segment(3).time()), std::tuple("Own heading", 45));
 }
 
 TEST(ScriptFile, NonPositiveLengthsKeepTitleAndLengthThroughSaveAndLoad) {
@@ -86,8 +85,7 @@ TEST(ScriptFile, NonPositiveLengthsKeepTitleAndLengthThroughSaveAndLoad) {
             "# Zero - 0:00\r\n\r\ny\r\n"
             "# Behind - -1:30\r\n\r\nz\r\n");
   Script again = parse_script(saved);
-  EXPECT_EQ(again.segment(1).title(), "Intro - soon");
-  EXPECT_EQ(again.segment(1).time(), 0);
+  EXPECT_EQ(std::tuple(again.segment(1).title(), again.segment(1).time()), std::tuple("Intro - soon", 0));
   EXPECT_EQ(again.segment(3).time(), -90);
   EXPECT_EQ(script_text(again), saved);
 }
@@ -95,8 +93,8 @@ TEST(ScriptFile, NonPositiveLengthsKeepTitleAndLengthThroughSaveAndLoad) {
 TEST(ScriptFile, LinesBeforeTheFirstHeadingAreKeptAndStayBeforeIt) {
   Script script = parse_script("Notes to self\n=>gemini://x\n\n# Talk - 2:00\nBody\n");
   ASSERT_EQ(script.script_number_segments(), 1);
-  EXPECT_EQ(script.segment(1).title(), "Talk");
-  EXPECT_EQ(script.segment(1).lines().front().text, "Notes to self");
+  EXPECT_EQ(std::tuple(script.segment(1).title(), script.segment(1).lines().front().text),
+            std::tuple("Talk", "Notes to self"));
   const std::string saved = script_text(script);
   EXPECT_EQ(saved, "Notes to self\r\n=> gemini://x\r\n\r\n# Talk - 2:00\r\n\r\nBody\r\n");
 
@@ -111,15 +109,13 @@ TEST(ScriptFile, LoadReportsAMissingFileAndIgnoresBlanksAfterTheName) {
   Scratch_folder folder;
   Load_status status;
   Script script = load_script(folder.file("missing.gmi"), status);
-  EXPECT_EQ(status.code, 1);
-  EXPECT_EQ(status.reason, "No such file or directory");
-  EXPECT_TRUE(script.script_is_empty());
+  EXPECT_EQ(std::tuple(status.code, status.reason, script.script_is_empty()),
+            std::tuple(1, "No such file or directory", true));
 
   write_text(folder.file("talk.gmi"), "# A - 1:00\n");
   script = load_script(folder.file("talk.gmi") + "  ", status);
-  EXPECT_TRUE(status.ok());
-  EXPECT_EQ(script.filename(), folder.file("talk.gmi"));
-  EXPECT_EQ(script.script_number_segments(), 1);
+  EXPECT_EQ(std::tuple(status.ok(), script.filename(), script.script_number_segments()),
+            std::tuple(true, folder.file("talk.gmi"), 1));
 }
 
 // A save replaces the file whole and keeps its permissions; how a failed save

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <tuple>
 
 #include "app/system/external.h"
 #include "app/script/length_estimate.h"
@@ -71,9 +72,8 @@ TEST_F(Converters, ThatFailOrCannotRunGiveNoNameAndLeaveNoFile) {
   setenv("FAKE_EXIT", "3", 1);
   setenv("FAKE_STDERR", "marktext: talk.md is not text\r\nsecond line\n", 1);
   auto failed = markdown_to_gemtext(platform, input);
-  EXPECT_FALSE(failed.succeeded());
-  EXPECT_EQ(failed.exit_code, 3);
-  EXPECT_EQ(failed.error_line, "marktext: talk.md is not text");
+  EXPECT_EQ(std::tuple(failed.succeeded(), failed.exit_code, failed.error_line),
+            std::tuple(false, 3, "marktext: talk.md is not text"));
   EXPECT_TRUE(fs::is_empty(temporary)) << "the partial output was left behind";
 
   // Far more than a pipe holds: the converter would hang if nobody read it.
