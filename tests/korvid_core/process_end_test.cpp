@@ -79,7 +79,7 @@ TEST(ProcessEnd, ABusyProgramIsEndedAfterTheGraceTime) {
 }
 
 TEST(ProcessEnd, DrawingWithoutACurrentWindowFailsWithStatusOne) {
-  for (const char* mode : {"no-window", "closed-window", "error-in-handler"}) {
+  for (const char* mode : {"closed-window", "error-in-handler"}) {
     SCOPED_TRACE(mode);
     const auto child = run_helper(mode);
     expect_exit(child, 1);

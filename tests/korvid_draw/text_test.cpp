@@ -107,7 +107,6 @@ TEST(DrawText, FontNumbersPickTheirFamiliesAndUnknownOnesAreRefused) {
   };
   EXPECT_EQ(pick(korvid::font::sans).family, "DejaVu Sans");
   EXPECT_FALSE(pick(korvid::font::sans).bold);
-  EXPECT_TRUE(pick(korvid::font::default_bold).bold);
   EXPECT_EQ(pick(korvid::font::serif_bold).family, "DejaVu Serif");
   EXPECT_TRUE(pick(korvid::font::serif_bold).bold);
   EXPECT_EQ(pick(korvid::font::mono).family, "DejaVu Sans Mono");
