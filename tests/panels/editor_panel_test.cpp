@@ -37,7 +37,6 @@ TEST_F(EditorTest, EditsOfALoadedScriptReachTheFileByteForByte) {
   const EditorControls& c = panel.controls();
   EXPECT_EQ(std::tuple(box(c.name_box), box(c.length_box), box(c.body_box)),
             std::tuple("Welcome", "    1:30", "Hello, world\r\n\r\n"));  // the body as its lines write it
-  grab("editor_panel");  // for a person to look at: the symbols on the formatting buttons
 
   type(c.name_box, "Greeting");
   type(c.length_box, "2m 30s");

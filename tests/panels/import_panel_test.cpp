@@ -44,7 +44,6 @@ TEST_F(ImportPanelTest, MarkdownAtLevelTwoMakesSegmentsWithTheirOwnLengths) {
                            details + "\n\n### Aside\n\nStays inside details.\n");
   ImportPanel panel(window, events, platform, preferences, current);
   EXPECT_EQ(korvid::getdropdownlistselection(panel.controls().level_list), 1);
-  grab("import_panel");
   EXPECT_TRUE(import_file(panel, markdown));
   const kt::ShownDialog asked = kt::last_dialog();
   EXPECT_EQ(asked.title, "Import Markdown");
@@ -108,7 +107,6 @@ TEST_F(ImportPanelTest, AFailedConversionSaysWhyAndKeepsThePanelOpen) {
   EXPECT_TRUE(!detail.empty() && detail.size() <= longest_error_line && detail.find('\n') == std::string::npos);
   EXPECT_TRUE(kt::control_enabled(window, c.import));
   EXPECT_TRUE(scratch_is_empty());
-  grab("import_panel_failed");
 
   // Cancelling the file dialog clears the failure and leaves the panel open.
   kt::cancel_dialog();

@@ -9,7 +9,6 @@
 #include "app/script/script_file.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
-#include "korvid/testing_grab.h"
 
 namespace veltrim::testing {
 
@@ -86,10 +85,6 @@ Script PanelTest::load(std::string_view text) {
   Script loaded = load_script(talk.string(), status);
   EXPECT_TRUE(status.ok()) << status.reason;
   return loaded;
-}
-
-void PanelTest::grab(std::string_view name) {
-  EXPECT_TRUE(kt::save_window_grab(window, std::string(name) + ".png")) << name;
 }
 
 }  // namespace veltrim::testing

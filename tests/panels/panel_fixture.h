@@ -37,8 +37,6 @@ class PanelTest : public ::testing::Test {
   int close_box();
   // Writes `text` to `talk` and loads it.
   Script load(std::string_view text);
-  // Saves a picture of the whole window, for a person, in the test's folder.
-  void grab(std::string_view name);
 
   int window = -1;
   ProgramEvents events;

@@ -28,7 +28,6 @@ TEST_F(PrefsPanelTest, EverySettingReachesTheFileThroughBack) {
                        korvid::checkboxischecked(c.fixed_total), korvid::radiobuttonischecked(c.spread),
                        korvid::getlistboxselection(c.font_list)),
             std::tuple("30", "15", 1, 1, -1));
-  grab("preferences_panel");
 
   kt::click_control(window, c.next_segment);
   korvid::settextboxcontents(c.advance_box, "45");
