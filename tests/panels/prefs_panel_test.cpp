@@ -26,12 +26,10 @@ class PrefsPanelTest : public PanelTest {
 TEST_F(PrefsPanelTest, EverySettingReachesTheFileThroughBack) {
   PreferencesPanel panel(window, preferences, events, platform, current);
   const PrefsControls& c = panel.controls();
-  EXPECT_EQ(korvid::gettextboxcontents(c.advance_box), "30");
-  EXPECT_EQ(korvid::gettextboxcontents(c.back_box), "15");
-  EXPECT_EQ(korvid::checkboxischecked(c.fixed_total), 1);
-  EXPECT_EQ(korvid::radiobuttonischecked(c.spread), 1);
-  EXPECT_EQ(korvid::getlistboxselection(c.font_list), -1);
-  grab("preferences_panel");
+  EXPECT_EQ(std::tuple(korvid::gettextboxcontents(c.advance_box), korvid::gettextboxcontents(c.back_box),
+                       korvid::checkboxischecked(c.fixed_total), korvid::radiobuttonischecked(c.spread),
+                       korvid::getlistboxselection(c.font_list)),
+            std::tuple("30", "15", 1, 1, -1));
 
   kt::click_control(window, c.next_segment);
   korvid::settextboxcontents(c.advance_box, "45");
@@ -58,12 +56,10 @@ TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {
   EXPECT_EQ(korvid::gettextboxcontents(c.advance_box), "*****");
 
   EXPECT_FALSE(panel.act(click(c.fixed_total)));
-  EXPECT_FALSE(kt::control_enabled(window, c.spread));
-  EXPECT_FALSE(kt::control_enabled(window, c.next_segment));
+  EXPECT_FALSE(kt::control_enabled(window, c.spread) || kt::control_enabled(window, c.next_segment));
   EXPECT_TRUE(panel.act(click(c.back)));
-  EXPECT_EQ(preferences.advance_seconds, 123456);
-  EXPECT_EQ(preferences.hold_seconds, 15);
-  EXPECT_EQ(preferences.time_mode, 0);
+  EXPECT_EQ(std::tuple(preferences.advance_seconds, preferences.hold_seconds, preferences.time_mode),
+            std::tuple(123456, 15, 0));
   EXPECT_NE(read_text(prefs_file()).find("Time Mode =        0\r\n"), std::string::npos);
 
   for (const char* text : {"", "abc", "12abc", "-1"}) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/system/version.h"
@@ -111,18 +112,16 @@ TEST(CommandLine, AFileHoldingNulBytesIsNotATextFile) {
 }
 
 TEST(CommandLine, HelpVersionAndUsageErrors) {
-  const Outcome help = run_veltrim({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("--outline FILE"), std::string::npos);
-  const Outcome version = run_veltrim({"--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, std::string("veltrim ") + veltrim::version() + "\n");
-  const Outcome no_file = run_veltrim({"--outline"});
-  EXPECT_EQ(no_file.status, 2);
-  EXPECT_NE(no_file.err.find("--outline takes one FILE"), std::string::npos);
-  const Outcome unknown = run_veltrim({"--outlines", example});
-  EXPECT_EQ(unknown.status, 2);
-  EXPECT_NE(unknown.err.find("unknown option --outlines"), std::string::npos);
+  EXPECT_EQ(run_veltrim({"--version"}).out, std::string("veltrim ") + veltrim::version() + "\n");
+  // Arguments, the status, and what the output (status 0) or error (2) holds.
+  for (const auto& [args, status, holds] :
+       {std::tuple{std::vector<std::string>{"--help"}, 0, "--outline FILE"},
+        {std::vector<std::string>{"--outline"}, 2, "--outline takes one FILE"},
+        {std::vector<std::string>{"--outlines", example}, 2, "unknown option --outlines"}}) {
+    const Outcome run = run_veltrim(args);
+    EXPECT_EQ(run.status, status) << args[0];
+    EXPECT_NE((status == 0 ? run.out : run.err).find(holds), std::string::npos) << args[0];
+  }
 }
 
 }  // namespace

@@ -28,24 +28,19 @@ TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
   script = load_script(first.string(), status);
   ASSERT_TRUE(status.ok());
 
-  // The presentation's side, in simulated time: the title counts (it shows
-  // the last pass, and passes come every 200 ms), a click on the dial pauses,
-  // a paused minute moves nothing, and Exit leads back.
-  std::vector<std::string> titles;
-  bool exit_enabled_when_paused = false;
-  clock.at(100ms, [&] { titles.push_back(kt::window_title(window)); });
-  clock.at(3500ms, [&] { titles.push_back(kt::window_title(window)); });
-  clock.at(5s, [&] {
+  // The presentation's side, in simulated time: the title counts (it shows the
+  // last pass, and passes come every 200 ms), a click on the dial pauses, and
+  // Exit, offered while paused, leads back. The rest is LoopTest's.
+  std::string title_while_presenting;
+  clock.at(3500ms, [&] {
+    title_while_presenting = kt::window_title(window);
     // The dial's centre in the wide time panel along the window's bottom.
     const int panel = korvid::scaledpi(100);
     kt::click(window, 10 + (panel - 10) / 2, korvid::getmaxy() - panel + 5 + (panel - 10) / 2);
     kt::flush_window_thread();
   });
-  clock.at(65s, [&] {
-    titles.push_back(kt::window_title(window));
-    const int exit = find_visible_control(window, "Exit");
-    exit_enabled_when_paused = exit >= 0 && kt::control_enabled(window, exit);
-    kt::click_control(window, exit);
+  clock.at(4s, [&] {
+    kt::click_control(window, find_visible_control(window, "Exit"));
     kt::settle_callbacks(window);
   });
   clock.at(3h, [&] {
@@ -84,10 +79,8 @@ TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
   });
   summary_after_open = summary_pixels(window);  // the panel redraws before it takes Exit
 
-  EXPECT_EQ(titles, (std::vector<std::string>{"Veltrim - 0:00 elapsed", "Veltrim - 0:03 elapsed",
-                                              "Veltrim - 0:05 elapsed"}));
-  EXPECT_TRUE(exit_enabled_when_paused);
-  EXPECT_EQ(title_after_presenting, "Veltrim");
+  EXPECT_EQ(std::tuple(title_while_presenting, title_after_presenting),
+            std::tuple("Veltrim - 0:03 elapsed", "Veltrim"));
   const std::multiset<std::string> start_panel{"New", "Open...", "Import...", "Edit", "Preferences",
                                                "Start!", "Exit", "?"};
   EXPECT_EQ(std::multiset<std::string>(controls_after_presenting.begin(), controls_after_presenting.end()),
@@ -102,8 +95,7 @@ TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
       << "the summary of the loaded script is drawn";
   EXPECT_EQ(summary_after_failure, summary_before);
   EXPECT_NE(summary_after_open, summary_before);
-  EXPECT_EQ(script.filename(), second.string());
-  EXPECT_EQ(script.script_number_segments(), 1);
+  EXPECT_EQ(std::tuple(script.filename(), script.script_number_segments()), std::tuple(second.string(), 1));
 }
 
 TEST_F(ProgramTest, AnEmptyScriptCannotBeStarted) {

@@ -1,13 +1,10 @@
-// Whatever a file holds, reading and writing it neither crashes nor hangs, and
-// the bytes of every line survive.
+// Bytes that are not text, and lines far longer than any person writes, are
+// read and written back as they came.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "app/script/script_file.h"
-#include "app/render/layout.h"
-#include "tests/render/recording_renderer.h"
 #include "tests/script/scratch.h"
 
 namespace veltrim {
@@ -69,14 +66,6 @@ TEST(HostileInput, AHundredMegabyteLineIsReadAndWrittenWhole) {
   EXPECT_EQ(script.segment(2).time(), 30);
   const std::string saved = script_text(script);
   EXPECT_EQ(saved.size(), bytes.size() + 8);  // CR LF line ends, an empty line after each heading
-}
-
-TEST(HostileInput, LayingOutBinaryLinesDrawsWithoutFailing) {
-  Script script = parse_script(random_bytes(100'000, 7));
-  testing::Recording_renderer renderer;
-  renderer.max_width = 300;
-  for (Segment& segment : script.segments()) layout_segment(segment, renderer);
-  EXPECT_GT(renderer.y, 0);
 }
 
 }  // namespace

@@ -3,30 +3,22 @@
 #include <sys/resource.h>
 
 #include <climits>
-#include <fstream>
-#include <sstream>
 
 #include "app/system/prefs.h"
+#include "tests/script/scratch.h"
 
 namespace veltrim {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ScratchFolder {
-  std::string name = (fs::temp_directory_path() / "veltrim-prefs-XXXXXX").string();
-  fs::path path = mkdtemp(name.data());
+// A scratch folder and the preferences file in it.
+struct ScratchFolder : testing::Scratch_folder {
   fs::path file = path / "Veltrim.preferences";
-  ~ScratchFolder() { fs::remove_all(path); }
 };
 
-void write_text(const fs::path& file, std::string_view text) { std::ofstream(file, std::ios::binary) << text; }
-
-std::string read_text(const fs::path& file) {
-  std::stringstream text;
-  text << std::ifstream(file, std::ios::binary).rdbuf();
-  return text.str();
-}
+using testing::read_text;
+using testing::write_text;
 
 int entries_in(const fs::path& folder) {
   return static_cast<int>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
