@@ -1,5 +1,8 @@
 // Text: measuring, the text position, justification, fonts and their cache,
 // and bytes that are not UTF-8 shown as U+FFFD.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 

@@ -51,7 +51,6 @@ TEST_F(PanelTest, ALongConverterComplaintFitsThePanelWithItsFileName) {
   EXPECT_NE(panel.failure_detail().find("keynote.md"), std::string::npos) << panel.failure_detail();
   const std::vector<std::string> lines = panel.failure_lines();
   EXPECT_GE(lines.size(), 2u);
-  grab("import_panel_long_complaint");
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
                           [](const std::string& line) { return line.find("keynote.md") != std::string::npos; }));
   // Nothing is drawn into the last columns of the window, where a line too

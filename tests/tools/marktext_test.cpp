@@ -7,7 +7,6 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -123,60 +122,8 @@ TEST(MarktextHostile, NulInvalidUtf8AndUtf16AreRepaired) {
   EXPECT_EQ(md(be), "x\uFFFDy\n");
 }
 
-TEST(MarktextHostile, FiftyMegabyteFileConverts) {
-  std::string input;
-  input.reserve((std::size_t{50} << 20) + 4096);
-  for (int n = 1; input.size() < (std::size_t{50} << 20); ++n)
-    input += "# Section " + std::to_string(n) + " - 1:30\n\nSome *emphasis*, `code`, a [link](https://e.com/" +
-             std::to_string(n) +
-             ") &amp; more.\n\n- item\n  - nested\n1. first\n\n> quote\n\n```cpp\nint x;\n```\n\n"
-             "| a | b |\n|---|--:|\n| 1 | 2 |\n\n<div>html</div>\n\n";
-  const double start = gemtext_check::cpu_seconds();
-  const marktext::Result r = marktext::convert(input);
-  const double seconds = gemtext_check::cpu_seconds() - start;
-  ASSERT_TRUE(r.ok) << r.error;
-  EXPECT_GT(r.gemtext.size(), std::size_t{30} << 20);
-  EXPECT_TRUE(gemtext_check::well_formed(r.gemtext));
-  EXPECT_LT(seconds, 10.0 * gemtext_check::slowdown);  // about 0.7 s in a release build
-}
-
-std::string repeated(std::string_view piece, std::size_t times) {
-  std::string s;
-  s.reserve(piece.size() * times);
-  for (std::size_t i = 0; i < times; ++i) s += piece;
-  return s;
-}
-
-// Inputs built to hit known slow paths of Markdown parsers: each must finish
-// quickly and give well-formed gemtext.
-TEST(MarktextHostile, PathologicalInputsFinish) {
-  const std::size_t n = 200000;
-  std::string nested_lists, backticks, references, table = "|" + repeated("h|", 5000) + "\n|" + repeated("-|", 5000);
-  for (std::size_t i = 0; i < 2000; ++i) nested_lists += std::string(i * 2, ' ') + "- item\n";
-  for (std::size_t i = 1; i < 2000; ++i) backticks += std::string(i, '`') + "x";
-  for (int i = 0; i < 20000; ++i) references += "[r" + std::to_string(i) + "]: /u\n";
-  for (int i = 0; i < 20000; ++i) references += "[r" + std::to_string(i) + "] ";
-  table += repeated("\n|" + repeated("c|", 5000), 50);
-  // Random Markdown punctuation, and the same with any byte now and then.
-  std::mt19937 rng(11);
-  std::string random(2 * n, ' '), random_bytes(2 * n, ' ');
-  for (char& c : random) c = "#*_-`[]()<>!&;:|\\ \n\tab1=~>+."[rng() % 28];
-  for (char& c : random_bytes) c = rng() % 8 == 0 ? static_cast<char>(rng()) : "ab #*-`>|[]()\n\r\t<&;!"[rng() % 20];
-  const std::vector<std::string> cases = {
-      std::string(n, '>') + " deep\n", nested_lists, std::string(n, '[') + "a", std::string(n, ']') + "a",
-      repeated("[a](", n / 4), repeated("*a _", n / 4), backticks, repeated("&#x1F6;&", n / 8), table,
-      repeated("<a x='\n", n / 8), references, random, random_bytes};
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    const double start = gemtext_check::cpu_seconds();
-    const marktext::Result r = marktext::convert(cases[i]);
-    EXPECT_TRUE(r.ok) << i << ": " << r.error;
-    EXPECT_TRUE(gemtext_check::well_formed(r.gemtext)) << i;
-    EXPECT_LT(gemtext_check::cpu_seconds() - start, 5.0 * gemtext_check::slowdown) << i;
-  }
-}
-
-// md4c reads past the end of a document that stops inside a link destination.
-// Here the document ends where readable memory ends, so such a read faults.
+// md4c must never be handed a buffer whose end it can run past: the document
+// sits against a page nobody may read.
 TEST(MarktextHostile, NothingBeyondTheInputIsRead) {
   const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   void* memory = mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
