@@ -57,17 +57,6 @@ TEST_F(Identifiers, RemovedControlVanishesAtOnceAndItsIdentifierIsNeverReused) {
   EXPECT_EQ(korvid::createtextbox(10, 100, 80, 24), 3);
 }
 
-// The height given covers the open list; the closed box keeps its own.
-TEST_F(Identifiers, PositionsMoveControlsAndDropDownsKeepTheirClosedHeight) {
-  const int drop = korvid::createdropdownlist(10, 10, 80, 24);
-  korvid::setdropdownlistposition(drop, 30, 40, 120, 200);
-  int x = 0, y = 0, w = 0, h = 0;
-  ASSERT_EQ(korvid::getdropdownlistposition(drop, x, y, w, h), 1);
-  EXPECT_EQ((std::array{x, y, w}), (std::array{30, 40, 120}));
-  EXPECT_TRUE(h > 0 && h < 200) << h;
-  EXPECT_EQ(korvid::gettextboxposition(drop, x, y, w, h), 0);
-}
-
 // With the tables held by someone else, operations give up and report failure
 // instead of hanging, and everything works again once the tables are free.
 TEST_F(Identifiers, BusyTablesFailSoftly) {

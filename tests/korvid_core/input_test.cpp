@@ -57,27 +57,6 @@ TEST(Mouse, TheWheelReportsItsSignedDelta) {
   EXPECT_EQ(seen.size(), 4u);
 }
 
-TEST(Keys, ExtendedKeysReadAsZeroAndTheirCodeAndTheBufferHolds511) {
-  const int id = korvid::initwindow(100, 100, "Keys");
-  EXPECT_FALSE(korvid::kbhit());
-  std::thread typist([id] {
-    korvid::testing::press_extended_key(id, korvid::key::up);
-    korvid::testing::type_keys(id, "a\r");
-    korvid::testing::press_extended_key(id, korvid::key::f1 + 9);  // F10
-    korvid::testing::press_extended_key(id, korvid::key::del);
-  });
-  std::vector<int> codes;
-  while (codes.size() < 8) codes.push_back(korvid::getch());  // waits for each key
-  typist.join();
-  EXPECT_EQ(codes, (std::vector<int>{0, 72, 'a', '\r', 0, 68, 0, 83}));
-  EXPECT_FALSE(korvid::kbhit());
-
-  korvid::testing::type_keys(id, std::string(600, 'k'));
-  int count = 0;
-  for (; korvid::kbhit(); ++count) korvid::getch();
-  EXPECT_EQ(count, korvid::key::buffer_limit);
-}
-
 TEST(Window, ResizingNeedsPermissionAndReachesTheProgram) {
   const int id = korvid::initwindow(200, 150, "Resize");
   korvid::testing::resize_window(id, 300, 250);  // fixed size: no border to drag

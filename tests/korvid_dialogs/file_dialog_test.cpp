@@ -67,16 +67,6 @@ TEST_F(FileDialogs, SaveAddsTheFiltersExtensionAndAsksBeforeReplacing) {
   EXPECT_EQ(korvid::dlgsavefile(name, "Veltrim Script", "*.gmi", "Save as"), 0);
 }
 
-TEST(DefaultExtension, OnlyASingleExtensionGoesToANameWithoutOne) {
-  using namespace korvid::detail;
-  EXPECT_EQ(single_extension(" *.md "), "md");
-  for (const char* none : {"*.*", "*.g?i", "talk.gmi", ""}) EXPECT_EQ(single_extension(none), "") << none;
-  // A dot in a folder's name, or the one that starts a hidden file's, is no extension.
-  EXPECT_EQ(with_default_extension("/home/ada.v2/talk", "gmi"), "/home/ada.v2/talk.gmi");
-  EXPECT_EQ(with_default_extension("/home/ada/.talk", "gmi"), "/home/ada/.talk.gmi");
-  EXPECT_EQ(with_default_extension("/home/ada/", "gmi"), "/home/ada/");
-}
-
 constexpr int red = 0x0000FF, green = 0x00FF00, blue = 0xFF0000, white = 0xFFFFFF, black = 0;
 
 class Images : public dialogs_test::DialogsTest {
