@@ -30,7 +30,7 @@ TEST_F(FixedTotalTest, EndsAtThePlannedTotalWheneverTheLastSegmentCanTakeUpTheDi
     Script script;
     std::string lengths;
     for (int i = pick(2, 5); i > 0; --i) {
-      const int kind = pick(0, 9);
+      const int kind = pick(0, 9);  // lengths of 0, below 0 and above
       Segment segment;
       segment.set_time_number(kind < 3 ? 0 : kind < 5 ? -pick(1, 90) : pick(1, 30));
       lengths += std::to_string(segment.time()) + " ";
@@ -54,13 +54,12 @@ TEST_F(FixedTotalTest, EndsAtThePlannedTotalWheneverTheLastSegmentCanTakeUpTheDi
         events.set_event(event::exit);
         return;
       }
-      const int choice = pick(0, 11);
+      const int choice = pick(0, 11);  // 7 to 11: the presenter waits
       const Rect& r = choice == 3 ? panel.previous_rect : panel.next_rect;
       const auto dial = panel.time_center();
       if (choice <= 3) events.mouse_button_event((r.left + r.right) / 2, (r.top + r.bottom) / 2);
       if (choice == 4) events.mouse_button_event(dial.x, dial.y);
-      if (choice == 5) events.set_event(event::add_time);
-      if (choice == 6) events.set_event(event::take_time);
+      if (choice == 5 || choice == 6) events.set_event(choice == 5 ? event::add_time : event::take_time);
       clock.at(clock.elapsed() + 500ms, act);
     };
     clock.at(100ms, act);

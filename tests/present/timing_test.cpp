@@ -68,23 +68,5 @@ TEST(SegmentTimer, CountsDownInWholeSecondsAndWaitsAtZero) {
   EXPECT_EQ(elapsed_title(125min + 999ms), "Veltrim - 125:00 elapsed");
 }
 
-TEST(RunningLength, FloorsOfFortyFiveAndFiveSeconds) {
-  EXPECT_EQ(running_length(0, 0), 45);
-  EXPECT_EQ(running_length(-20, 10), 55);
-  EXPECT_EQ(running_length(60, -58), 5);
-  EXPECT_EQ(running_length(60, -1'000'000'000'000), 5);
-  EXPECT_LT(running_length(60, 1'000'000'000'000), 1'000'000);
-}
-
-TEST(CarryFor, LateOrOnTheLastSegment) {
-  // Five segments planned for ten minutes; the first two-minute one ran 137 s.
-  const PlanPosition late{.planned_total = 600, .planned_remaining = 480, .spent = 137, .next = 2, .count = 5};
-  EXPECT_EQ(carry_for(TimeMode::spread, late), -5);  // -17 / 3, towards zero
-  EXPECT_EQ(carry_for(TimeMode::next_segment, late), -17);
-  EXPECT_EQ(carry_for(TimeMode::unfixed, late), 0);
-  const PlanPosition last{.planned_total = 600, .planned_remaining = 120, .spent = 440, .next = 5, .count = 5};
-  EXPECT_EQ(carry_for(TimeMode::spread, last), 40);
-}
-
 }  // namespace
 }  // namespace veltrim

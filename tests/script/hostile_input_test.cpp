@@ -31,21 +31,5 @@ TEST(HostileInput, InvalidUtf8AndNulBytesSurviveInTitlesAndBodies) {
   EXPECT_EQ(testing::read_text(file), saved);
 }
 
-TEST(HostileInput, AHundredMegabyteLineIsReadAndWrittenWhole) {
-  const std::size_t size = 100u << 20;
-  std::string bytes = "# Long - 1:00\n";
-  bytes.append(size, 'w');
-  bytes += "\n# ";
-  bytes.append(size / 10, 't');
-  bytes += " - 0:30";
-  Script script = parse_script(bytes);
-  ASSERT_EQ(script.script_number_segments(), 2);
-  EXPECT_EQ(script.segment(1).lines()[1].text.size(), size);
-  EXPECT_EQ(script.segment(2).title()->size(), size / 10);
-  EXPECT_EQ(script.segment(2).time(), 30);
-  const std::string saved = script_text(script);
-  EXPECT_EQ(saved.size(), bytes.size() + 8);  // CR LF line ends, an empty line after each heading
-}
-
 }  // namespace
 }  // namespace veltrim
