@@ -119,16 +119,6 @@ TEST_F(ConverterCli, FailuresWriteNothingAndKeepTheOldOutput) {
   EXPECT_EQ(listing(dir.path()), before) << "no output and no temporary file after any failure";
 }
 
-TEST_F(ConverterCli, WarningsGoToStandardErrorAndTheConversionSucceeds) {
-  std::vector<deck::Part> parts = small_deck();
-  deck::remove(parts, "ppt/slides/slide1.xml");
-  deck::write_zip(path("gap.pptx"), parts);
-  const Outcome r = in_dir(tools[1], {path("gap.pptx")});
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_TRUE(r.err.starts_with("slidetext: warning: ")) << r.err;
-  EXPECT_EQ(r.out, "# Intro - 0:15\r\n\r\n* Point\r\n");
-}
-
 TEST_F(ConverterCli, OutputIsReplacedWholeKeepingItsPermissionsAndLinks) {
   // Veltrim hands over a private scratch file (0600): it stays private.
   write(path("out.gmi"), std::string(100000, 'x'));

@@ -63,32 +63,19 @@ TEST(Marktext, ConstructsBeyondTheFixture) {
       {"---\r\na: 1\r\n...\r\ntext\r\n", "text\n"}, {"\xEF\xBB\xBF---\nx: 1\n---\nafter a BOM\n", "after a BOM\n"},
       {"---\nnever closed\n", "never closed\n"}, {"text\n\n---\na\n---\n", "text\n\n## a\n"},
       {"\\`\\`\\`x\n", " ```x\n"}, {"- #tag\n\n> #q\n", "* #tag\n\n> #q\n"},  // markers escaped where they would act
-  };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(md(input), expected) << input;
-}
-
-// An opening "---" block is front matter only when all of it reads as YAML;
-// otherwise it is a thematic break and every word after it stays.
-TEST(Marktext, OnlyYamlBetweenTheFirstRulesIsFrontMatter) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      // Rules and setext headings: "Foo" used to go with the "front matter".
+      // An opening "---" block is front matter only when all of it reads as
+      // YAML; otherwise it is a thematic break ("Foo" used to be lost).
       {"---\nFoo\n---\nBar\n---\nBaz\n", "## Foo\n\n## Bar\n\nBaz\n"},
-      // A real talk's front matter, with a comment, a list and a continuation, still goes.
       {"---\ntitle: My talk\n# draft\nauthor: Ada\ntags:\n  - pacing\n- keynote\nevent: \"Conf: 2026\"\n\n---\nHello\n",
        "Hello\n"},
-      // Prose between the rules is the document's.
       {"---\nThis is prose, not YAML.\n---\nMore.\n", "## This is prose, not YAML.\n\nMore.\n"},
       {"---\n---\n---\n", ""},
+      // Deep headings keep their level (the import lifts them); in lists and
+      // quotes they are the container's text.
+      {"#### Four\n##### Five\n###### Six\n", "#### Four\n\n##### Five\n\n###### Six\n"},
+      {"- #### in a list\n\n> ###### in a quote\n", "* in a list\n\n> in a quote\n"},
   };
   for (const auto& [input, expected] : cases) EXPECT_EQ(md(input), expected) << input;
-}
-
-// Headings below level 3 keep their depth in the converter's output (the
-// import decides segments with them, then lifts them); inside lists and
-// quotes a heading is that container's text.
-TEST(Marktext, DeepHeadingsKeepTheirLevelAndNestedOnesTheirContainer) {
-  EXPECT_EQ(md("#### Four\n##### Five\n###### Six\n"), "#### Four\n\n##### Five\n\n###### Six\n");
-  EXPECT_EQ(md("- #### in a list\n\n> ###### in a quote\n"), "* in a list\n\n> in a quote\n");
 }
 
 // ---------------------------------------------------------------- hostile input

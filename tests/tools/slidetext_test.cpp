@@ -145,29 +145,6 @@ TEST(Slidetext, RunsGroupsAndAlternateContentAreRead) {
             "# Split in runs too - 0:15\n\nin a group\ndeeper\nfallback\nlast\n");
 }
 
-TEST(Slidetext, OtherPrefixesAndRelationshipForms) {
-  // Namespace prefixes are the writer's choice; relationship targets may be
-  // absolute, hold "..", be percent-encoded or differ from the part's name in
-  // case; without package relationships the usual main part is read.
-  std::vector<deck::Part> parts = deck::deck_parts({{"slide 1.xml", deck::slide(deck::title("Spaced")), ""},
-                                                    {"slide2.xml", deck::slide(deck::title("Rooted")), ""}});
-  const auto replace = [](std::string& s, const std::string& from, const std::string& to) {
-    for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size())
-      s.replace(at, from.size(), to);
-  };
-  std::string& rels = deck::data_of(parts, "ppt/_rels/presentation.xml.rels");
-  replace(rels, "\"slides/slide 1.xml\"", "\"./slides/../slides/slide%201.xml\"");
-  replace(rels, "\"slides/slide2.xml\"", "\"/PPT/Slides/slide2.XML\"");
-  std::string& presentation = deck::data_of(parts, "ppt/presentation.xml");
-  for (const auto& [from, to] : {std::pair{"<p:", "<pml:"}, {"</p:", "</pml:"}, {"xmlns:p=", "xmlns:pml="},
-                                 {"r:id=", "rel:id="}, {"xmlns:r=", "xmlns:rel="}})
-    replace(presentation, from, to);
-  deck::remove(parts, "_rels/.rels");
-  const slidetext::Result r = convert(parts);
-  EXPECT_EQ(lf(r.gemtext), "# Spaced - 0:15\n\n# Rooted - 0:15\n") << r.error;
-  EXPECT_EQ(slidetext::resolve_target("a/b.xml", "../../../c%2"), "c%2");
-}
-
 TEST(Slidetext, RealDeckMadeByLibreOfficeImpress) {
   const std::string path = std::string(TOOLS_FIXTURES) + "/real-deck.pptx";
   const slidetext::Result text = slidetext::convert_file(path);
@@ -230,8 +207,6 @@ TEST(SlidetextHostile, MalformedXmlIsAnErrorNamingThePart) {
   EXPECT_LT(r.gemtext.size(), std::size_t{1000});
 }
 
-// Parts a deck names but lacks are skipped with a warning (ConverterCli shows one
-// through the executable); without the presentation's relationships nothing is left.
 TEST(SlidetextHostile, MissingRelationshipsAreAnError) {
   std::vector<deck::Part> parts = small_deck();
   deck::remove(parts, "ppt/_rels/presentation.xml.rels");
