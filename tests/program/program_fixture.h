@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -38,13 +39,17 @@ using namespace std::chrono_literals;
 // program ever made has an identifier below this.
 constexpr int identifiers_to_scan = 400;
 
-inline std::vector<std::string> visible_control_texts(int window) {
-  std::vector<std::string> texts;
+inline std::multiset<std::string> visible_control_texts(int window) {
+  std::multiset<std::string> texts;
   for (int id = 0; id < identifiers_to_scan; ++id) {
-    if (kt::control_visible(window, id)) texts.push_back(kt::control_text(window, id));
+    if (kt::control_visible(window, id)) texts.insert(kt::control_text(window, id));
   }
   return texts;
 }
+
+// What the start panel shows, each once.
+inline const std::multiset<std::string> start_panel_buttons{"New",  "Open...", "Import...", "Edit", "Preferences",
+                                                            "Start!", "Exit", "?"};
 
 // The newest control showing `text`, made after control `newer_than`.
 inline int find_visible_control(int window, std::string_view text, int newer_than = -1) {

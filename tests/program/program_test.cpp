@@ -48,7 +48,7 @@ TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
     events.set_event(event::exit);
   });
 
-  std::vector<std::string> controls_after_presenting;
+  std::multiset<std::string> controls_after_presenting;
   std::string title_after_presenting;
   kt::ShownDialog failure;
   std::string name_after_failure;
@@ -81,10 +81,7 @@ TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
 
   EXPECT_EQ(std::tuple(title_while_presenting, title_after_presenting),
             std::tuple("Veltrim - 0:03 elapsed", "Veltrim"));
-  const std::multiset<std::string> start_panel{"New", "Open...", "Import...", "Edit", "Preferences",
-                                               "Start!", "Exit", "?"};
-  EXPECT_EQ(std::multiset<std::string>(controls_after_presenting.begin(), controls_after_presenting.end()),
-            start_panel);
+  EXPECT_EQ(controls_after_presenting, start_panel_buttons);
 
   // The folder could not be opened: the user was told why, and the script
   // and its summary stayed as they were until a real script was chosen.
