@@ -207,8 +207,13 @@ TEST(SlidetextHostile, MalformedXmlIsAnErrorNamingThePart) {
   EXPECT_LT(r.gemtext.size(), std::size_t{1000});
 }
 
-TEST(SlidetextHostile, MissingRelationshipsAreAnError) {
+// A part the deck names but lacks is skipped with a warning; without the
+// presentation's relationships nothing is left.
+TEST(SlidetextHostile, MissingPartsAreSkippedAndMissingRelationshipsAreAnError) {
   std::vector<deck::Part> parts = small_deck();
+  deck::remove(parts, "ppt/slides/slide1.xml");
+  const slidetext::Result gap = convert(parts);
+  EXPECT_TRUE(gap.ok && !gap.warnings.empty()) << gap.error;
   deck::remove(parts, "ppt/_rels/presentation.xml.rels");
   expect_error(convert(parts), "missing relationships");
 }
