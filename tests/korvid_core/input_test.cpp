@@ -1,12 +1,10 @@
-// The latest click, the wheel, keys for getch, resizing, closing and the idle
+// The latest click, the wheel, resizing, closing and the idle
 // wait. The test hooks return once the window thread has handled the event,
 // handlers included. A callback waking the waiting program is shown through
 // the panels' waits (ImportPanelTest, ProgramTest).
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <string>
-#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>

@@ -1,4 +1,4 @@
-// Text: measuring, the text position, justification, fonts and their cache,
+// Text: measuring, justification, fonts and their cache,
 // and bytes that are not UTF-8 shown as U+FFFD.
 #include <cstdlib>
 #include <filesystem>
@@ -52,26 +52,6 @@ TEST(DrawText, EveryByteThatIsNotUtf8IsMeasuredAndDrawnAsAReplacementCharacter) 
             korvid::textwidth("a" + gap + gap + " " + gap + gap + " " + gap + gap + gap));
   korvid::outtextxy(10, 10, "\xFF\xFE");
   EXPECT_GT(count_marked(0, 0, 100, 60), 0);
-}
-
-TEST(DrawText, OuttextStacksLinesAndOuttextxyStaysOnItsRow) {
-  open_window(300, 200);
-  prepare_blank_text();
-  const int height = korvid::textheight(blanks);
-  const int width = korvid::textwidth(blanks);
-  korvid::settextxy(10, 10);
-  korvid::outtext(blanks);
-  EXPECT_EQ(count_pixels(9, 10, 10 + width, 10, blue), width);  // exactly its width
-  EXPECT_EQ(pixel(9, 10), korvid::black);
-  korvid::outtext(blanks);  // one line further down, same left edge
-  EXPECT_EQ(pixel(10, 10 + height), blue);
-  EXPECT_EQ(pixel(10, 10 + 2 * height), korvid::black);
-
-  korvid::outtextxy(10, 100, blanks);
-  korvid::outtextxy(10, 100, blanks);  // the same place again
-  EXPECT_EQ(pixel(10, 100 + height), korvid::black);
-  korvid::outtext(blanks);
-  EXPECT_EQ(pixel(10, 100 + height), blue);
 }
 
 TEST(DrawText, JustificationPlacesTextBetweenThePositionAndTheRightEdge) {
