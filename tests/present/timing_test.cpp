@@ -1,11 +1,10 @@
-// The countdown, the elapsed title and the running lengths, without a window.
+// The countdown and the elapsed title, without a window.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <random>
 #include <tuple>
 
-#include "app/present/presentation_plan.h"
 #include "app/present/presentation_timing.h"
 
 namespace veltrim {
