@@ -13,9 +13,14 @@
 namespace veltrim {
 namespace {
 
+// The presentation; with "Start Full Screen" it fills the screen and leaving
+// gives the window back as it was.
 void present(ProgramState& state) {
   if (state.script.script_is_empty()) return;
+  const bool enter_full_screen = state.preferences.view.start_full_screen && !korvid::isfullscreen();
+  if (enter_full_screen) korvid::setfullscreen(true);
   run_presentation(state.script, state.renderer, state.preferences, state.clock, state.events);
+  if (enter_full_screen) korvid::setfullscreen(false);
 }
 
 // An imported script replaces the current one, untitled, only when the user

@@ -122,6 +122,7 @@ PreferencesPanel::PreferencesPanel(int window, Preferences& preferences, Program
   set_integer_textbox(controls_.advance_box, preferences_.advance_seconds);
   set_integer_textbox(controls_.back_box, preferences_.hold_seconds);
   set_time_mode_controls(controls_, preferences_.time_mode);
+  controls_.view_options = create_view_option_boxes(preferences_.view);
   draw();
 }
 
@@ -136,6 +137,7 @@ PreferencesPanel::~PreferencesPanel() {
   korvid::removelistbox(controls_.font_list);
   korvid::removebutton(controls_.larger);
   korvid::removebutton(controls_.smaller);
+  remove_view_option_boxes(controls_.view_options);
 }
 
 bool PreferencesPanel::act(int code) {
@@ -173,6 +175,7 @@ void PreferencesPanel::store_and_save() {
   preferences_.time_mode = time_mode_from_controls(controls_);
   preferences_.advance_seconds = get_integer_textbox(controls_.advance_box, preferences_.advance_seconds);
   preferences_.hold_seconds = get_integer_textbox(controls_.back_box, preferences_.hold_seconds);
+  preferences_.view = read_view_option_boxes(controls_.view_options);
   // The user chose these settings on purpose: a failure to keep them is said.
   ensure_settings_directory(platform_.environment);
   const std::filesystem::path file = generate_prefs_filename(platform_.environment);
@@ -193,6 +196,7 @@ void PreferencesPanel::draw() const {
   korvid::outtextxy(x0, y, preview_text);
   korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   place_bottom_buttons({controls_.back});
+  place_view_option_boxes(controls_.view_options);
   display_logo(platform_.program_directory);
   korvid::swapbuffers();
 }

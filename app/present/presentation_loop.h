@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "app/present/presentation_clock.h"
+#include "app/present/presentation_view.h"
 #include "app/system/prefs.h"
 
 namespace veltrim {
@@ -37,6 +38,8 @@ struct Presentation {
   const Preferences& preferences;
   Clock& clock;
   ProgramEvents& events;
+  // What the presenter changed from the keyboard, kept across segments.
+  Presentation_view view{};
 };
 
 struct Segment_run {

@@ -44,7 +44,11 @@ void apply_line(Preferences& preferences, std::string_view line) {
   line = trim_leading_blanks(line);
   auto equals = line.find('=');
   auto key = trim_trailing_blanks(equals == std::string_view::npos ? std::string_view() : line.substr(0, equals));
-  if (auto* field = field_for_key(preferences, key)) *field = load_integer(line, *field);
+  if (auto* field = field_for_key(preferences, key)) {
+    *field = load_integer(line, *field);
+    return;
+  }
+  apply_view_preference(preferences.view, key, line);
 }
 
 }  // namespace
@@ -76,6 +80,9 @@ WriteResult save_preferences(const Preferences& preferences, const std::filesyst
   save_integer(text, time_mode_key, preferences.time_mode);
   save_integer(text, font_face_key, preferences.font_face);
   save_integer(text, font_size_key, preferences.font_size);
+  // The five lines come first, as every version wrote them; readers that know
+  // only those ignore the rest.
+  save_view_preferences(text, preferences.view);
   return write_file_atomically(file, text);
 }
 

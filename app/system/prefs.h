@@ -9,6 +9,9 @@
 //   Font Face =        2
 //   Font Size =       24
 //
+// Lines of later preferences follow these five (view_prefs.h); readers skip
+// keys they do not know.
+//
 // Loading accepts whatever integers the file holds and keeps them in the record
 // as they are, so a save writes back what the user wrote. Values are bounded
 // where they are used, through the effective_* functions below.
@@ -23,6 +26,7 @@
 
 #include "app/script/write_file.h"
 #include "app/system/platform.h"
+#include "app/system/view_prefs.h"
 
 namespace veltrim {
 
@@ -58,6 +62,8 @@ struct Preferences {
   std::int32_t font_face = reading_font::serif;
   // Designed for 96 dots per inch; initial_preferences scales it to the screen.
   std::int32_t font_size = 24;
+  // Further lines after the five: full screen, dark and mirrored reading view.
+  View_preferences view{};
 
   bool operator==(const Preferences&) const = default;
 };
@@ -77,7 +83,7 @@ Preferences initial_preferences(const ScaleToScreen& scale = unscaled);
 // value that is not an integer keeps the previous value.
 Preferences load_preferences(const std::filesystem::path& file, const ScaleToScreen& scale = unscaled);
 
-// Writes all five lines, replacing `file` atomically. A failure leaves the old
+// Writes the five lines and the later ones, replacing `file` atomically. A failure leaves the old
 // file as it was and says why.
 WriteResult save_preferences(const Preferences& preferences, const std::filesystem::path& file);
 
