@@ -1,5 +1,7 @@
-// The window and the whole screen.
+// The window and the whole screen: full screen, and keeping the screen awake.
 #pragma once
+
+#include <string_view>
 
 namespace korvid {
 
@@ -8,5 +10,15 @@ namespace korvid {
 // goes full screen. The resize handler hears of the new size as of any other.
 void setfullscreen(bool on);
 bool isfullscreen();
+
+// Asks the desktop not to blank the screen or start the screen saver, giving
+// `reason` (the freedesktop ScreenSaver service on the session bus), until
+// releasescreensaver. Asking again while a request stands changes nothing. No
+// session bus, or no such service: nothing happens, and that is no error.
+// Returns whether the desktop agreed.
+bool inhibitscreensaver(std::string_view reason);
+void releasescreensaver();
+// Whether a request of this process stands.
+bool screensaverinhibited();
 
 }  // namespace korvid
