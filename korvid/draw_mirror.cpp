@@ -1,7 +1,8 @@
 // Mirroring part of the page: for pictures meant to be read through a
 // teleprompter's glass, which shows them the other way round.
 #include <QImage>
-#include <QPainter>
+
+#include <algorithm>
 
 #include "korvid/draw.h"
 #include "korvid/internal/draw_paint.h"
@@ -21,10 +22,11 @@ void mirrorrect(int left, int top, int right, int bottom) {
     if (state.viewport.clip) bounds &= detail::viewport_clip_rect(state.viewport);
     area = detail::page_rect(state, {left, top, right, bottom}, bounds);
     if (!area) return;
-    const QImage mirrored = page.copy(*area).mirrored(true, false);
-    QPainter painter(&page);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(area->topLeft(), mirrored);
+    // In place, a row at a time: a whole reading view every pass, so no copy.
+    for (int y = area->top(); y <= area->bottom(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(page.scanLine(y));
+      std::reverse(row + area->left(), row + area->right() + 1);
+    }
   }
   detail::refresh_device_rect(*window, *area);
 }
