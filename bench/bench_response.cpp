@@ -10,7 +10,6 @@
 #include <X11/keysym.h>
 #include <benchmark/benchmark.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "bench/start_veltrim.h"
 
 namespace {
 
@@ -103,13 +102,8 @@ void click_dial(const Program& p) {
 
 // Starts the program on the example script and presents it with F5.
 bool start_presenting(Program& p, const fs::path& home) {
-  const std::string program = std::string(VELTRIM_PROGRAM_DIR) + "/veltrim";
-  const std::string script = std::string(VELTRIM_SOURCE_DIR) + "/examples/welcome.gmi";
-  setenv("HOME", home.c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-  setenv("QT_QPA_PLATFORM", "xcb", 1);
-  char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(script.c_str()), nullptr};
-  if (posix_spawn(&p.pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+  p.pid = start_veltrim(home);
+  if (p.pid < 0) return false;
   const Clock::time_point deadline = Clock::now() + std::chrono::seconds(10);
   p.window = find_veltrim(p.display, deadline);
   if (p.window == 0) return false;

@@ -19,28 +19,15 @@ using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 namespace key = korvid::key;
 
-class KeysTest : public WindowTest {
+class KeysTest : public PresentationTest {
  protected:
   void SetUp() override {
-    WindowTest::SetUp();
+    PresentationTest::SetUp();
     korvid::registerkeyhandler([this](const korvid::KeyPress& press) { return offer_key(events, press); });
-    preferences.time_mode = static_cast<std::int32_t>(TimeMode::unfixed);
-    panel.init_timepanel(window, preferences, events);
-    clock.at(3h, [this] {
-      ADD_FAILURE() << "the presentation did not end";
-      events.set_event(event::exit);
-    });
-  }
-  void TearDown() override {
-    panel.destroy_timepanel();
-    WindowTest::TearDown();
   }
   void press(int code, int modifiers = 0) { korvid::testing::press_key(window, code, modifiers); }
   // The segment on show, by its neighbours' names.
   std::string where() const { return panel.previous_name.value_or("-") + "<>" + panel.next_name.value_or("-"); }
-
-  Timepanel panel;
-  Presentation presentation{panel, renderer, preferences, clock, events};
 };
 
 std::string lines(int count) {

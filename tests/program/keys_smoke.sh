@@ -27,15 +27,7 @@ wm=$!
 "$program" "$script" >"$out" 2>&1 &
 pid=$!
 
-within() {
-  local seconds="$1"; shift
-  local tries=$(( seconds * 20 ))
-  for _ in $(seq 1 "$tries"); do
-    "$@" && return 0
-    sleep 0.05
-  done
-  return 1
-}
+source "$(dirname "$0")/polling.sh"
 find_window() { wid=$(xdotool search --onlyvisible --name '^Veltrim' 2>/dev/null | head -n 1); [[ -n "$wid" ]]; }
 size_is() { xwininfo -id "$wid" | grep -Eq "Width: +$1\$" && xwininfo -id "$wid" | grep -Eq "Height: +$2\$"; }
 title() { xdotool getwindowname "$wid" 2>/dev/null; }
