@@ -1,4 +1,4 @@
-// The key handler, full screen, hiding controls and mirroring part of the page.
+// The key handler.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -49,46 +49,6 @@ TEST(KeyHandler, SeesEveryKeyFirstAndTakesOnlyWhatItWants) {
   EXPECT_EQ(korvid::gettextboxcontents(box), "B");
   for (const int code : {0, key::f1 + 4, 0, key::up}) EXPECT_EQ(korvid::getch(), code);
   EXPECT_FALSE(korvid::kbhit());
-  korvid::closewindow(id);
-}
-
-TEST(Window, FullScreenCoversTheScreenAndComesBack) {
-  const int id = korvid::initwindow(400, 300, "Full");
-  korvid::setfullscreen(true);  // a window of fixed size stays as it is
-  EXPECT_FALSE(korvid::isfullscreen());
-  korvid::enableresize();
-  korvid::setfullscreen(true);
-  korvid::testing::flush_window_thread();
-  EXPECT_TRUE(korvid::isfullscreen());
-  EXPECT_EQ(korvid::testing::native_width(id), korvid::getmaxwidth());
-  korvid::setfullscreen(false);
-  korvid::testing::flush_window_thread();
-  EXPECT_FALSE(korvid::isfullscreen());
-  EXPECT_EQ(korvid::testing::native_width(id), 400);
-  EXPECT_EQ(korvid::testing::native_height(id), 300);
-  korvid::closewindow(id);
-}
-
-TEST(Drawing, MirrorFlipsOnlyWhatLiesInsideTheViewport) {
-  const int id = korvid::initwindow(200, 100, "Mirror");
-  const int red = korvid::creatergb(255, 0, 0);
-  korvid::setbkcolor(korvid::white);
-  korvid::clearviewport();
-  korvid::setfillstyle(korvid::fill_style::solid, red);
-  korvid::bar(0, 0, 10, 10);      // top left corner of the page
-  korvid::bar(20, 50, 30, 60);    // inside the viewport below
-  korvid::setviewport(20, 40, 120, 100, true);  // columns 20..119 on the page
-  korvid::mirrorrect(0, 0, 1000, 1000);
-  korvid::resetviewport();
-  EXPECT_EQ(korvid::getpixel(5, 5), red);                          // outside: untouched
-  EXPECT_EQ(korvid::getpixel(25, 55), korvid::white);
-  EXPECT_EQ(korvid::getpixel(20 + 119 - 25, 55), red);             // mirrored about its middle
-
-  const int button = korvid::createbutton(10, 10, 50, 20, "Hide");
-  korvid::setcontrolvisible(button, false);
-  EXPECT_FALSE(korvid::testing::control_visible(id, button));
-  korvid::setcontrolvisible(button, true);
-  EXPECT_TRUE(korvid::testing::control_visible(id, button));
   korvid::closewindow(id);
 }
 

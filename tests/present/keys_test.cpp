@@ -9,6 +9,7 @@
 #include "app/events/program_keys.h"
 #include "app/present/presentation_loop.h"
 #include "app/present/timepanel.h"
+#include "korvid/testing_dialogs.h"
 #include "korvid/testing_keys.h"
 #include "tests/present/window_fixture.h"
 
@@ -70,10 +71,14 @@ TEST_F(KeysTest, EachKeyActsAsTheClickOrButtonItStandsFor) {
   });
   clock.at(7s, [&] {
     note(where() + (panel.paused ? " paused" : " running"));
+    korvid::testing::press_ok();
+    press(key::extended(key::f1));  // the overview of the keys
     press(key::escape);
   });
+  korvid::testing::forget_dialogs();
   EXPECT_EQ(script_loop(presentation, script), presentation_left);
   EXPECT_THAT(seen, ElementsAre("-<>Two", "2 off", "96 on", "paused", "Two<>-", "One<>Three paused"));
+  EXPECT_NE(korvid::testing::last_dialog().text.find("F11: full screen on or off"), std::string::npos);
 }
 
 TEST_F(KeysTest, ABlankScreenKeepsCountingAndTheKeyThatEndsItDoesNothingElse) {

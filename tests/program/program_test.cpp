@@ -24,7 +24,6 @@
 #include "korvid/testing.h"
 #include "korvid/testing_controls.h"
 #include "korvid/testing_dialogs.h"
-#include "korvid/testing_keys.h"
 #include "tests/present/simulated_clock.h"
 
 namespace veltrim::testing {
@@ -227,48 +226,6 @@ TEST_F(ProgramTest, AnEmptyScriptCannotBeStarted) {
     press(window, "Exit");
   });
   EXPECT_FALSE(start_enabled);
-}
-
-TEST_F(ProgramTest, TheKeyboardAloneStartsPagesAndLeavesFullScreenAndBack) {
-  namespace key = korvid::key;
-  Load_status status;
-  script = load_script(write_script("talk.gmi", "# One - 1:00\nfirst\n# Two - 1:00\nsecond\n").string(), status);
-  preferences.view.start_full_screen = true;
-  std::vector<std::string> seen;
-  const auto note = [&] {
-    seen.push_back(std::string(korvid::isfullscreen() ? "full " : "window ") +
-                   kt::window_title(window).substr(0, 9));
-  };
-  clock.at(1s, [&] {
-    note();
-    kt::press_key(window, key::extended(key::page_down));
-  });
-  clock.at(2s, [&] {
-    kt::press_key(window, key::escape);
-    kt::press_key(window, key::escape);
-  });
-  clock.at(3h, [&] {
-    ADD_FAILURE() << "the presentation did not end";
-    events.set_event(event::exit);
-  });
-  std::string overview;
-  run_with_user([&] {
-    const int first_panel = wait_for_control(window, "Start!");
-    ASSERT_GE(first_panel, 0);
-    kt::press_key(window, key::extended(key::f1 + 4));
-    ASSERT_GE(wait_for_control(window, "Start!", first_panel), 0) << "the start panel did not come back";
-    note();
-    kt::press_key(window, key::extended(key::f1));
-    overview = kt::wait_for_dialog().text;
-    kt::press_ok();
-    kt::press_key(window, key::extended(key::f11));
-    for (int tries = 0; tries < 500 && !korvid::isfullscreen(); ++tries) std::this_thread::sleep_for(10ms);
-    note();
-    press(window, "Exit");
-  });
-  EXPECT_EQ(seen, (std::vector<std::string>{"full Veltrim -", "window Veltrim", "full Veltrim"}));
-  EXPECT_NE(overview.find("F11: full screen on or off"), std::string::npos) << overview;
-  EXPECT_EQ(clock.elapsed(), 2s) << "two Escapes leave: the first pauses, the second leaves";
 }
 
 }  // namespace
