@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "app/system/external.h"
-#include "app/script/length_estimate.h"
+#include "app/script/imported_script.h"
 #include "app/script/parsetime.h"
 #include "app/system/platform.h"
+#include "app/system/prefs.h"
 #include "app/system/version.h"
 
 namespace veltrim {
@@ -28,7 +29,10 @@ constexpr std::string_view help_text =
 
 int print_outline(std::string_view path, std::ostream& out, std::ostream& err) {
   Load_status status;
-  const Script script = load_command_line_file(std::string(path), status);
+  // An import estimates at the presenter's own rate, as the program would.
+  const Preferences preferences = load_preferences(generate_prefs_filename(current_platform().environment));
+  const Script script =
+      load_command_line_file(std::string(path), status, effective_words_per_minute(preferences));
   if (!status.ok()) {
     err << "veltrim: cannot read " << path << ": " << status.reason << '\n';
     return 1;
@@ -52,32 +56,29 @@ namespace {
 
 // A converted file is the program's own scratch copy: it is loaded and then
 // removed (the TemporaryFile goes with `conversion`).
-Script load_conversion(const Conversion& conversion, std::string_view path, Load_status& status) {
+Script load_conversion(const Conversion& conversion, std::string_view path, Load_status& status,
+                       std::int32_t words_per_minute) {
   if (!conversion.succeeded()) {
     status.code = conversion.exit_code == 0 ? -1 : conversion.exit_code;
     status.reason = conversion.error_line.empty() ? "the conversion failed" : conversion.error_line;
     return Script();
   }
-  Script script = load_script(conversion.gemtext.path().string(), status);
+  Script script = load_imported_script(conversion.gemtext.path().string(), status, 0, words_per_minute);
   if (!status.ok()) status.reason = "cannot read the converted file of " + std::string(path);
   return script;
 }
 
 }  // namespace
 
-Script load_command_line_file(const std::string& path, Load_status& status) {
+Script load_command_line_file(const std::string& path, Load_status& status, std::int32_t words_per_minute) {
   status = {};
   const Platform platform = current_platform();
   if (path.ends_with(".md")) {
-    Script script = load_conversion(markdown_to_gemtext(platform, path), path, status);
-    script.script_set_untitled();
-    estimate_missing_lengths(script);
-    return script;
+    return load_conversion(markdown_to_gemtext(platform, path), path, status, words_per_minute);
   }
   if (path.ends_with(".pptx")) {
-    Script script = load_conversion(powerpoint_to_gemtext(platform, path), path, status);
-    script.script_set_untitled();
-    return script;
+    return load_conversion(powerpoint_to_gemtext(platform, path, false, words_per_minute), path, status,
+                           words_per_minute);
   }
   if (path.ends_with(".gmi")) return load_script(path, status);
   status.code = -1;

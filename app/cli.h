@@ -3,6 +3,7 @@
 // ends with the status it gives.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <span>
@@ -23,9 +24,10 @@ std::optional<int> handle_command_line(int argc, char** argv);
 
 // Loads the file named on the command line the way the program opens it: a
 // .gmi script as it is; a Markdown (.md) file through marktext, with lengths
-// estimated for headings that carry none; a PowerPoint (.pptx) deck's slides
-// through slidetext. Converted scripts are untitled. Any other ending fails.
-Script load_command_line_file(const std::string& path, Load_status& status);
+// estimated at `words_per_minute` for headings that carry none; a PowerPoint
+// (.pptx) deck's slides through slidetext at the same rate. Converted scripts
+// are untitled. Any other ending fails.
+Script load_command_line_file(const std::string& path, Load_status& status, std::int32_t words_per_minute);
 
 // One line per segment: its number, a tab, its length as the file writes it,
 // a tab and its title; then "total", a tab and the runtime. LF line ends.

@@ -23,20 +23,21 @@ void present(ProgramState& state) {
   const bool enter_full_screen = state.preferences.view.start_full_screen && !korvid::isfullscreen();
   if (enter_full_screen) korvid::setfullscreen(true);
   korvid::inhibitscreensaver(screen_saver_reason);
-  run_presentation(state.script, state.renderer, state.preferences, state.clock, state.events);
+  // The close box asks about unsaved changes while the presentation goes on.
+  Script& script = state.script;
+  run_presentation(script, state.renderer, state.preferences, state.clock, state.events,
+                   [&script] { end_program_if_confirmed(script); });
   korvid::releasescreensaver();
   if (enter_full_screen) korvid::setfullscreen(false);
 }
 
-// An imported script replaces the current one, untitled, only when the user
-// had nothing unsaved or agreed to drop it.
+// An imported script replaces the current one; the start panel has made sure
+// that nothing unsaved is lost by that.
 void import(ProgramState& state) {
-  if (!confirm_discard_changes(state.script)) return;
   Script imported;
-  handle_import_panel(state.window, imported, state.events, state.platform, state.script);
+  handle_import_panel(state.window, imported, state.events, state.platform, state.preferences, state.script);
   if (imported.script_is_empty()) return;
   state.script = std::move(imported);
-  state.script.script_set_untitled();
 }
 
 // Acts on one action code. Returns a code to act on at once, without showing

@@ -56,10 +56,10 @@ Preferences load_user_preferences(const Platform& platform) {
                           [](int size) { return korvid::scaledpi(size); });
 }
 
-Script open_command_line_file(const std::optional<std::string>& file) {
+Script open_command_line_file(const std::optional<std::string>& file, const Preferences& preferences) {
   if (!file) return Script();
   Load_status status;
-  Script script = load_command_line_file(*file, status);
+  Script script = load_command_line_file(*file, status, effective_words_per_minute(preferences));
   if (!status.ok()) {
     std::fprintf(stderr, "veltrim: cannot open %s: %s\n", file->c_str(), status.reason.c_str());
     return Script();
@@ -81,7 +81,7 @@ int run_program(const std::optional<std::string>& file) {
   clear_both_pages();
   Korvid_renderer renderer(events);
   renderer.initialize(window);
-  Script script = open_command_line_file(file);
+  Script script = open_command_line_file(file, preferences);
   WindowClock clock;
   ProgramState state{window, script, preferences, renderer, events, clock, platform};
   run_panel_sequence(state);

@@ -1,6 +1,9 @@
 // The layout pass over a 5,000-word segment at 1,920 pixels: the first pass,
 // which wraps every line, and the cached pass of every redraw, which must not
-// measure a single width.
+// measure a single width. And first passes over lines that used to cost the
+// square of their length: "a", 100,000 blanks and "b" (one measurement per
+// blank), and many short words followed by many blanks (the trailing blanks
+// read again for every piece).
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -52,8 +55,8 @@ testing::Recording_renderer& screen() {
   return renderer;
 }
 
-void BM_LayoutFirstPass(benchmark::State& state) {
-  Segment segment = long_segment();
+// Lays the segment out afresh in every iteration, wrapping every line.
+void time_first_passes(benchmark::State& state, Segment& segment) {
   auto& renderer = screen();
   for (auto _ : state) {
     segment.invalidate_segment_layout();
@@ -62,6 +65,11 @@ void BM_LayoutFirstPass(benchmark::State& state) {
     layout_segment(segment, renderer);
   }
   state.counters["width_measures"] = renderer.width_measures;
+}
+
+void BM_LayoutFirstPass(benchmark::State& state) {
+  Segment segment = long_segment();
+  time_first_passes(state, segment);
   state.counters["words"] = static_cast<double>(segment.body_word_count());
 }
 BENCHMARK(BM_LayoutFirstPass)->Unit(benchmark::kMillisecond);
@@ -80,6 +88,23 @@ void BM_LayoutCachedPass(benchmark::State& state) {
   state.counters["height_measures"] = renderer.height_measures;
 }
 BENCHMARK(BM_LayoutCachedPass)->Unit(benchmark::kMicrosecond);
+
+void BM_LayoutLongRunOfBlanks(benchmark::State& state) {
+  Segment segment;
+  segment.set_content("a" + std::string(100'000, ' ') + "b");
+  time_first_passes(state, segment);
+}
+BENCHMARK(BM_LayoutLongRunOfBlanks)->Unit(benchmark::kMillisecond);
+
+// 30,000 short words, then 100,000 blanks before the line's end.
+void BM_LayoutManyPiecesBeforeTrailingBlanks(benchmark::State& state) {
+  Segment segment;
+  std::string line;
+  for (int i = 0; i < 30'000; ++i) line += "word ";
+  segment.set_content(line + std::string(100'000, ' ') + "\nend");
+  time_first_passes(state, segment);
+}
+BENCHMARK(BM_LayoutManyPiecesBeforeTrailingBlanks)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,7 +1,5 @@
 #include "korvid/internal/control_state.h"
 
-#include <QStringDecoder>
-
 #include "korvid/internal/draw_state.h"
 #include "korvid/internal/window_data.h"
 #include "korvid/internal/window_widget.h"
@@ -165,17 +163,6 @@ void remove_control(Family family, int id) {
     // (a scroll bar's callback runs inside its signal).
     widget->deleteLater();
   });
-}
-
-std::optional<QString> strict_utf16(std::string_view text) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString result = decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-  if (decoder.hasError()) return std::nullopt;
-  return result;
-}
-
-QString lenient_utf16(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string to_utf8(const QString& text) {

@@ -16,8 +16,11 @@
 // A control shows its text in the window's text font (settextstyle) as it was
 // when the control was made; later text styles change only later controls.
 //
-// Text is UTF-8. In a multi-line text box a line break reads back as CR LF and
-// counts as two characters in positions; positions otherwise count UTF-16 units.
+// Text is UTF-8; a byte that is not part of well-formed UTF-8 is shown as
+// U+FFFD, and a box reads it back as that. In a multi-line text box a line break
+// reads back as CR LF and counts as two characters in positions; positions
+// otherwise count UTF-16 units. A line separator in a box (Shift+Enter makes one)
+// also reads back as CR LF.
 // Lines are the lines between breaks (from 0), however the box wraps them.
 #pragma once
 

@@ -7,6 +7,7 @@
 
 #include "korvid/controls.h"
 #include "korvid/internal/control_state.h"
+#include "korvid/internal/draw_text_codec.h"
 #include "korvid/internal/window_data.h"
 
 namespace korvid {
@@ -25,7 +26,7 @@ void connect_click(QWidget& widget, const std::weak_ptr<WindowData>& window, int
 
 template <class Button>
 int create(int x, int y, int width, int height, std::string_view text, ControlCallback callback) {
-  const QString caption = detail::strict_utf16(text).value_or(QString());
+  const QString caption = detail::shown_text(text);
   auto make = [&](WindowData&, QWidget& parent) -> QWidget* {
     return new detail::Contained<Button>(caption, &parent);
   };
@@ -47,10 +48,9 @@ QWidget* make_radio_button(WindowData& window, QWidget& parent, const QString& c
 }
 
 void set_text(int id, std::string_view text) {
-  const std::optional<QString> caption = detail::strict_utf16(text);
-  if (!caption) return;
+  const QString caption = detail::shown_text(text);
   detail::act_on_control<QAbstractButton>(Family::button, id,
-                                          [&](QAbstractButton& button) { button.setText(*caption); });
+                                          [&](QAbstractButton& button) { button.setText(caption); });
 }
 
 int is_checked(int id) {
@@ -83,7 +83,7 @@ int createcheckbox(int x, int y, int width, int height, std::string_view text, C
 
 int createradiobutton(int x, int y, int width, int height, std::string_view text,
                       ControlCallback callback) {
-  const QString caption = detail::strict_utf16(text).value_or(QString());
+  const QString caption = detail::shown_text(text);
   auto make = [&](WindowData& window, QWidget& parent) {
     return make_radio_button(window, parent, caption);
   };

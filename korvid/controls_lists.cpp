@@ -9,6 +9,7 @@
 
 #include "korvid/controls.h"
 #include "korvid/internal/control_state.h"
+#include "korvid/internal/draw_text_codec.h"
 #include "korvid/internal/window_data.h"
 
 namespace korvid {
@@ -85,7 +86,7 @@ int createlistbox(int x, int y, int width, int height, ControlCallback callback)
 }
 
 int insertlistboxentry(int id, int index, std::string_view text) {
-  const QString entry = detail::lenient_utf16(text);
+  const QString entry = detail::shown_text(text);
   return with_list(id, [&](QListWidget& list) {
            const std::optional<int> row = insertion_row(index, list.count());
            if (!row) return -1;
@@ -150,7 +151,7 @@ int createdropdownlist(int x, int y, int width, int height, ControlCallback call
 }
 
 int insertdropdownlistentry(int id, int index, std::string_view text) {
-  const QString entry = detail::lenient_utf16(text);
+  const QString entry = detail::shown_text(text);
   return with_combo(id, [&](QComboBox& combo) {
            const std::optional<int> row = insertion_row(index, combo.count());
            if (!row) return -1;

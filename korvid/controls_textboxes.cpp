@@ -15,6 +15,7 @@
 
 #include "korvid/controls.h"
 #include "korvid/internal/control_state.h"
+#include "korvid/internal/draw_text_codec.h"
 #include "korvid/internal/window_data.h"
 
 namespace korvid {
@@ -24,6 +25,16 @@ using detail::Family;
 using detail::WindowData;
 
 const QString line_break = QStringLiteral("\r\n");
+
+// Text as it leaves a box: every line end as CR LF. Besides the ends of the
+// document's own lines (U+2029), Qt puts a line separator (U+2028) into a line
+// for Shift+Enter, or keeps one that came with pasted text; the box shows a
+// new line for either, so the text the program reads has one there too.
+QString with_line_ends(QString text) {
+  text.replace(QChar::ParagraphSeparator, line_break);
+  text.replace(QChar::LineSeparator, line_break);
+  return text;
+}
 
 // What both kinds of box offer, in the program's terms.
 class TextBox {
@@ -50,10 +61,10 @@ class SingleLineBox final : public detail::Contained<QLineEdit>, public TextBox 
     setMaxLength(std::numeric_limits<int>::max());
   }
 
-  QString box_text() const override { return text(); }
+  QString box_text() const override { return with_line_ends(text()); }
   void set_box_text(const QString& value) override { setText(value); }
   void replace_selection(const QString& value) override { insert(value); }
-  QString selected_text() const override { return selectedText(); }
+  QString selected_text() const override { return with_line_ends(selectedText()); }
   int selection_start() const override { return hasSelectedText() ? selectionStart() : cursorPosition(); }
   int length() const override { return static_cast<int>(text().size()); }
 
@@ -79,9 +90,7 @@ class MultiLineBox final : public detail::Contained<QPlainTextEdit>, public Text
     if (!wrap) setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   }
 
-  QString box_text() const override {
-    return document()->toRawText().replace(QChar::ParagraphSeparator, line_break);
-  }
+  QString box_text() const override { return with_line_ends(document()->toRawText()); }
   // CR LF, LF and a lone CR all start a new line.
   void set_box_text(const QString& value) override { setPlainText(value); }
 
@@ -91,9 +100,7 @@ class MultiLineBox final : public detail::Contained<QPlainTextEdit>, public Text
     setTextCursor(cursor);
   }
 
-  QString selected_text() const override {
-    return textCursor().selectedText().replace(QChar::ParagraphSeparator, line_break);
-  }
+  QString selected_text() const override { return with_line_ends(textCursor().selectedText()); }
 
   int selection_start() const override { return to_box(textCursor().selectionStart()); }
 
@@ -189,9 +196,8 @@ int createmultilinetextbox(int x, int y, int width, int height, bool wrap) {
 }
 
 void settextboxcontents(int id, std::string_view text) {
-  const std::optional<QString> value = detail::strict_utf16(text);
-  if (!value) return;
-  act_on_box(id, [&](TextBox& box) { box.set_box_text(*value); });
+  const QString value = detail::shown_text(text);
+  act_on_box(id, [&](TextBox& box) { box.set_box_text(value); });
 }
 
 std::string gettextboxcontents(int id) {
@@ -205,9 +211,8 @@ int gettextboxlength(int id) {
 }
 
 void inserttextboxtext(int id, std::string_view text) {
-  const std::optional<QString> value = detail::strict_utf16(text);
-  if (!value) return;
-  act_on_box(id, [&](TextBox& box) { box.replace_selection(*value); });
+  const QString value = detail::shown_text(text);
+  act_on_box(id, [&](TextBox& box) { box.replace_selection(value); });
 }
 
 void deletetextboxselection(int id) {

@@ -3,7 +3,8 @@
 //
 // Coordinates are pixels relative to the viewport's top-left corner. Colours are
 // 24-bit values with red in the low byte, green in the middle and blue in the
-// high byte. Text is UTF-8; text that is not valid UTF-8 is not drawn.
+// high byte. Text is UTF-8; a byte that is not part of well-formed UTF-8 is
+// drawn and measured as U+FFFD.
 #pragma once
 
 #include <array>
@@ -244,7 +245,6 @@ void settextxy(int x, int y);
 void outtext(std::string_view text);
 void outtextxy(int x, int y, std::string_view text);
 // Size the text takes in the current font: its widest line and all its lines.
-// -1 for text that is not valid UTF-8.
 int textwidth(std::string_view text);
 int textheight(std::string_view text);
 // Kept for programs that ask for the system code page; on this platform the

@@ -122,9 +122,7 @@ FontEntry::FontEntry(const FontSpec& font_spec)
 
 int FontEntry::line_width(std::string_view utf8) const {
   if (const auto found = widths_.find(utf8); found != widths_.end()) return found->second;
-  const auto text = decode_text(utf8);
-  if (!text) return -1;
-  const int width = metrics.horizontalAdvance(*text);
+  const int width = metrics.horizontalAdvance(shown_text(until_nul(utf8)));
   if (widths_.size() >= width_limit) widths_.clear();
   widths_.emplace(utf8, width);
   return width;

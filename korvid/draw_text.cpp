@@ -1,7 +1,6 @@
 #include <QTransform>
 
 #include <algorithm>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -40,22 +39,16 @@ std::vector<std::string_view> split_lines(std::string_view text) {
   return lines;
 }
 
-// Empty when the text is not valid UTF-8.
-std::optional<TextBlock> measure(const FontEntry& font, std::string_view text) {
+TextBlock measure(const FontEntry& font, std::string_view text) {
   TextBlock block;
   block.lines = split_lines(detail::until_nul(text));
   for (const std::string_view line : block.lines) {
     const int width = font.line_width(line);
-    if (width < 0) return std::nullopt;
     block.widths.push_back(width);
     block.width = std::max(block.width, width);
   }
   block.height = static_cast<int>(block.lines.size()) * font.line_height;
   return block;
-}
-
-QString to_qstring(std::string_view line) {
-  return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }
 
 // Left edge of a line of `width` in a box from `left` to `right`.
@@ -91,7 +84,7 @@ void draw_horizontal(WindowData& window, const TextBlock& block) {
       if (!detail::page_rect(state, {x, y, x + width, y + font.cell_height}, page.rect())) continue;
       const QPointF at = detail::page_point(state, x, y);
       painter.fillRect(QRectF(at, QSizeF(width, font.cell_height)), background);
-      painter.drawText(at + QPointF(0, font.ascent), to_qstring(block.lines[i]));
+      painter.drawText(at + QPointF(0, font.ascent), detail::shown_text(block.lines[i]));
     }
   });
   state.text_y = detail::wrap32(static_cast<std::int64_t>(state.text_y) + block.height);
@@ -115,7 +108,7 @@ void draw_vertical(WindowData& window, const TextBlock& block) {
     for (std::size_t i = 0; i < block.lines.size(); ++i) {
       const auto x = static_cast<int>(justified_left(state.text.horiz, 0, block.width, block.widths[i]));
       const int y = static_cast<int>(i) * font.line_height + font.ascent;
-      painter.drawText(QPoint(x, y), to_qstring(block.lines[i]));
+      painter.drawText(QPoint(x, y), detail::shown_text(block.lines[i]));
     }
   }
   const QImage turned = upright.transformed(QTransform().rotate(-90));
@@ -184,12 +177,11 @@ void settextxy(int x, int y) {
 
 void outtext(std::string_view text) {
   auto window = detail::drawing_window();
-  const auto block = measure(*window->draw->font, text);
-  if (!block) return;
+  const TextBlock block = measure(*window->draw->font, text);
   if (window->draw->text.direction == horiz_dir) {
-    draw_horizontal(*window, *block);
+    draw_horizontal(*window, block);
   } else {
-    draw_vertical(*window, *block);
+    draw_vertical(*window, block);
   }
 }
 
@@ -204,14 +196,12 @@ int textwidth(std::string_view text) {
   // One line is the common case: measured without cutting anything up.
   text = detail::until_nul(text);
   if (text.find_first_of("\r\n") == std::string_view::npos) return font.line_width(text);
-  const auto block = measure(font, text);
-  return block ? block->width : -1;
+  return measure(font, text).width;
 }
 
 int textheight(std::string_view text) {
   auto window = detail::drawing_window();
-  const auto block = measure(*window->draw->font, text);
-  return block ? block->height : -1;
+  return measure(*window->draw->font, text).height;
 }
 
 // Linux desktops use UTF-8 as their code page, so there is nothing to switch.

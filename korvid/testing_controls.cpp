@@ -56,10 +56,10 @@ void mouse_click(QWidget& target, QPoint pos) {
   send_mouse(target, QEvent::MouseButtonRelease, pos, Qt::NoButton);
 }
 
-void send_key(QWidget& target, int key, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+void send_key(QWidget& target, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
   QCoreApplication::sendEvent(&target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QCoreApplication::sendEvent(&target, &release);
 }
 
@@ -139,8 +139,10 @@ void type_into_textbox(int window, int id, std::string_view text) {
   });
 }
 
-void press_enter(int window, int id) {
-  with_control<QWidget>(window, id, [](QWidget& box) { send_key(box, Qt::Key_Return, QStringLiteral("\r")); });
+void press_enter(int window, int id, bool shift) {
+  with_control<QWidget>(window, id, [&](QWidget& box) {
+    send_key(box, Qt::Key_Return, QStringLiteral("\r"), shift ? Qt::ShiftModifier : Qt::NoModifier);
+  });
 }
 
 void select_list_entry(int window, int id, int index) {

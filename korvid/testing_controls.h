@@ -20,9 +20,10 @@ void click_control(int window, int id);
 // (a control, or the window itself).
 void click_point(int window, int x, int y);
 
-// Typing into a text box; '\n' presses Enter.
+// Typing into a text box; '\n' presses Enter. Enter with Shift held is how a
+// user asks for a new line within a paragraph.
 void type_into_textbox(int window, int id, std::string_view text);
-void press_enter(int window, int id);
+void press_enter(int window, int id, bool shift = false);
 
 // Clicking an entry of a list box; choosing an entry of a drop-down list from
 // its open list.

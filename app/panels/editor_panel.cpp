@@ -10,6 +10,7 @@
 #include "app/events/program_keys.h"
 #include "app/panels/script_saving.h"
 #include "app/panels/unsaved_changes.h"
+#include "app/script/blanks.h"
 #include "korvid/korvid.h"
 
 namespace veltrim {
@@ -47,6 +48,14 @@ int name_box_left() { return korvid::textwidth(name_label) + 10; }
 
 std::string total_time_text(const Script& script) {
   return "Total Time: " + std::to_string(script.script_runtime() / 60) + " minutes";
+}
+
+// Delete's question names the segment as its name box shows it: the one the
+// user is looking at.
+std::string delete_question(std::string_view title) {
+  const std::string_view name = without_trailing_blanks(title);
+  if (name.empty()) return "Delete this segment?";
+  return "Delete the segment " + std::string(name) + "?";
 }
 
 void place_formatting_buttons(const EditorControls& controls) {
@@ -167,8 +176,8 @@ void EditorPanel::fill_controls() {
                                     segments[i].title().value_or(std::string()));
   }
   korvid::setdropdownlistselection(controls_.segment_list, current_ - 1);
-  fill_editor_boxes(boxes_from_segment(script_.segment(current_)), controls_.name_box, controls_.length_box,
-                    controls_.body_box);
+  filled_ = fill_editor_boxes(boxes_from_segment(script_.segment(current_)), controls_.name_box,
+                              controls_.length_box, controls_.body_box);
 }
 
 // Brings what was typed into the segment on show. True when going on loses
@@ -176,17 +185,20 @@ void EditorPanel::fill_controls() {
 // (an untitled segment nobody touched may keep its empty name box).
 bool EditorPanel::keep_typed_text() {
   Segment& segment = script_.segment(current_);
-  const EditorBoxes boxes = read_editor_boxes(controls_.name_box, controls_.length_box, controls_.body_box);
+  const EditorBoxes boxes = with_unedited_bytes(
+      read_editor_boxes(controls_.name_box, controls_.length_box, controls_.body_box), filled_);
   if (boxes_match_segment(segment, boxes)) return true;
   if (!store_boxes_in_segment(segment, boxes)) return false;
   script_.mark_changed();
   return true;
 }
 
-// As keep_typed_text, telling the user when a box still needs filling in.
+// As keep_typed_text, telling the user what to mend: a box to fill in, or a
+// length to write so that it can be read.
 bool EditorPanel::write_back() {
   if (keep_typed_text()) return true;
-  korvid::dlgmessage(korvid::message_error, incomplete_fields_message);
+  const EditorBoxes boxes = read_editor_boxes(controls_.name_box, controls_.length_box, controls_.body_box);
+  korvid::dlgmessage(korvid::message_error, boxes_refusal(boxes).value_or(std::string(incomplete_fields_message)));
   return false;
 }
 
@@ -238,7 +250,10 @@ void EditorPanel::add_segment() {
   fill_controls();
 }
 
+// A deleted segment cannot be brought back, so Delete asks first.
 void EditorPanel::delete_segment() {
+  const std::string title = korvid::gettextboxcontents(controls_.name_box);
+  if (korvid::dlgyesno(korvid::message_warning, delete_question(title)) != 1) return;
   script_.script_remove_segment(current_);
   script_.mark_changed();
   if (script_.script_is_empty()) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/panels/editor_writeback.h"
 #include "app/system/platform.h"
 #include "app/system/prefs.h"
 #include "app/script/script.h"
@@ -73,6 +74,7 @@ class EditorPanel {
   Script& script_;
   EditorControls controls_;
   std::int32_t current_ = 1;
+  FilledBoxes filled_;  // what the boxes were last filled with
 };
 
 // Runs the editor until Organize or Back and returns that action code:

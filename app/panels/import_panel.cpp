@@ -4,7 +4,9 @@
 
 #include "app/events/event_codes.h"
 #include "app/system/external.h"
-#include "app/script/length_estimate.h"
+#include "app/script/blanks.h"
+#include "app/script/imported_script.h"
+#include "app/panels/fitted_lines.h"
 #include "app/panels/panel_frame.h"
 #include "app/events/program_events.h"
 #include "app/script/script_file.h"
@@ -16,13 +18,17 @@ namespace {
 
 constexpr int detail_size = 14;
 constexpr int dropped_height = 120;
+constexpr int rate_box_width = 60;
 
 int selected_kind(const ImportControls& c) { return korvid::getdropdownlistselection(c.kind_list); }
 
 bool is_markdown(int kind) { return kind == static_cast<int>(ImportKind::markdown); }
 
+// Centred text keeps at least this far from the window's sides.
+constexpr int text_margin = 5;
+
 void write_centred(int y, std::string_view text) {
-  korvid::outtextxy(std::max(5, (korvid::getmaxx() + 1 - korvid::textwidth(text)) / 2), y, text);
+  korvid::outtextxy(std::max(text_margin, (korvid::getmaxx() + 1 - korvid::textwidth(text)) / 2), y, text);
 }
 
 // What the user is asked for, by kind.
@@ -38,10 +44,27 @@ FileQuestion question_for(int kind) {
   return {"PowerPoint File", "*.pptx", "Import PowerPoint", status_importing_powerpoint};
 }
 
+// The words-per-minute box stands in the middle of the bottom row, between
+// Import and Back, where every layout has room.
+void draw_rate_box(int box) {
+  const int caption = korvid::textwidth(rate_caption);
+  const int gap = 8;
+  const int left = std::max(5 + button_width + gap, (korvid::getmaxx() + 1 - caption - gap - rate_box_width) / 2);
+  const int top = korvid::getmaxy() - button_height - 5;
+  korvid::outtextxy(left, top + (button_height - korvid::textheight(rate_caption)) / 2, rate_caption);
+  korvid::settextboxposition(box, left + caption + gap, top, rate_box_width, button_height);
+}
+
 }  // namespace
 
-ImportPanel::ImportPanel(int window, ProgramEvents& events, const Platform& platform, const Script& current)
-    : window_(window), events_(events), platform_(platform), current_(current) {
+std::string rate_refusal(std::string_view typed) {
+  return "'" + std::string(typed) + "' is not a speaking rate. Write the words per minute as a whole number from " +
+         std::to_string(slowest_words_per_minute) + " to " + std::to_string(fastest_words_per_minute) + ".";
+}
+
+ImportPanel::ImportPanel(int window, ProgramEvents& events, const Platform& platform, Preferences& preferences,
+                         const Script& current)
+    : window_(window), events_(events), platform_(platform), preferences_(preferences), current_(current) {
   korvid::setcurrentwindow(window_);
   // Controls take the text style current when they are made; set it here
   // rather than rely on what the start panel left behind.
@@ -53,6 +76,8 @@ ImportPanel::ImportPanel(int window, ProgramEvents& events, const Platform& plat
                                         button_height, "Back", post_event(events_, event::exit));
   controls_.import = korvid::createbutton(5, korvid::getmaxy() - 45, button_width, button_height, "Import",
                                           post_event(events_, event::import_file));
+  controls_.rate_box = korvid::createtextbox(0, 0, rate_box_width, button_height);
+  korvid::settextboxcontents(controls_.rate_box, std::to_string(effective_words_per_minute(preferences_)));
   // The first kind added becomes the selection, so the panel starts on Markdown.
   for (const std::string_view name : import_kind_names) korvid::insertdropdownlistentry(controls_.kind_list, -1, name);
   act(event::import_mode_changed);
@@ -61,6 +86,7 @@ ImportPanel::ImportPanel(int window, ProgramEvents& events, const Platform& plat
 ImportPanel::~ImportPanel() {
   korvid::setcurrentwindow(window_);
   if (controls_.level_list >= 0) korvid::removedropdownlist(controls_.level_list);
+  korvid::removetextbox(controls_.rate_box);
   korvid::removebutton(controls_.import);
   korvid::removebutton(controls_.back);
   korvid::removedropdownlist(controls_.kind_list);
@@ -103,9 +129,31 @@ void ImportPanel::configure_mode_controls() {
   korvid::setdropdownlistselection(controls_.level_list, default_heading_index);
 }
 
+// Reads the words-per-minute box. A rate the estimates cannot use is refused
+// in a message and the box keeps what was typed; a new rate is kept in the
+// preferences file for the next import.
+bool ImportPanel::take_speaking_rate() {
+  const std::string typed = korvid::gettextboxcontents(controls_.rate_box);
+  const std::optional<std::int32_t> rate = read_free_form_integer(typed);
+  if (!rate || *rate < slowest_words_per_minute || *rate > fastest_words_per_minute) {
+    korvid::dlgmessage(korvid::message_error, rate_refusal(without_trailing_blanks(typed)));
+    return false;
+  }
+  if (*rate == preferences_.words_per_minute) return true;
+  preferences_.words_per_minute = *rate;
+  const WriteResult saved = save_user_preferences(preferences_, platform_.environment);
+  if (!saved.written) korvid::dlgmessage(korvid::message_error, "Could not save the preferences: " + saved.reason);
+  return true;
+}
+
 void ImportPanel::import_file() {
   korvid::enablebutton(controls_.import, false);
   status_.clear();
+  if (!take_speaking_rate()) {
+    korvid::enablebutton(controls_.import, true);
+    draw();
+    return;
+  }
   const int kind = selected_kind(controls_);
   if (kind < 0) {
     if (failed_) status_ = status_import_failed;
@@ -131,19 +179,19 @@ void ImportPanel::import_file() {
     level = korvid::getdropdownlistselection(controls_.level_list) + 1;
     conversion = markdown_to_gemtext(platform_, file);
   } else {
-    conversion = powerpoint_to_gemtext(platform_, file, kind == static_cast<int>(ImportKind::slide_notes));
+    conversion = powerpoint_to_gemtext(platform_, file, kind == static_cast<int>(ImportKind::slide_notes),
+                                       preferences_.words_per_minute);
   }
   if (!conversion.succeeded()) {
     conversion_failed(conversion.error_line);
     return;
   }
   Load_status loaded;
-  Script script = load_script(conversion.gemtext.path().string(), loaded, level);
+  Script script =
+      load_imported_script(conversion.gemtext.path().string(), loaded, level, preferences_.words_per_minute);
   // The scratch file has served its purpose whether or not it could be read.
   conversion.gemtext.remove();
   if (loaded.ok() && !script.script_is_empty()) {
-    script.script_set_untitled();
-    estimate_missing_lengths(script);
     result_ = std::move(script);
   } else {
     result_ = Script();
@@ -154,7 +202,7 @@ void ImportPanel::import_file() {
 }
 
 // The converter's complaint arrives as one line of at most longest_error_line
-// characters, so it fits below the status.
+// characters; it is shown below the status.
 void ImportPanel::conversion_failed(std::string detail) {
   failed_ = true;
   status_ = status_import_failed;
@@ -163,11 +211,22 @@ void ImportPanel::conversion_failed(std::string detail) {
   draw();
 }
 
+std::vector<std::string> ImportPanel::failure_lines() const {
+  if (failure_detail_.empty()) return {};
+  // The converter's words can be long: smaller than the status, and broken
+  // into lines that fit the window, so the file they name is always in sight.
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, detail_size);
+  std::vector<std::string> lines = fit_lines(failure_detail_, korvid::getmaxx() + 1 - 2 * text_margin);
+  korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
+  return lines;
+}
+
 void ImportPanel::draw() const {
   begin_panel_page();
   korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   place_bottom_left_button(controls_.import);
   place_bottom_buttons({controls_.back});
+  draw_rate_box(controls_.rate_box);
   const int x = korvid::getmaxx() / 4;
   const int y = korvid::getmaxy() / 4;
   korvid::outtextxy(x, y, "Import File Type:");
@@ -180,21 +239,22 @@ void ImportPanel::draw() const {
   }
   if (!status_.empty()) {
     write_centred(status_y, status_);
-    if (!failure_detail_.empty()) {
-      // The converter's words can be long: smaller, so that most of a line fits.
-      const int below = status_y + korvid::textheight(status_) + 5;
-      korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, detail_size);
-      write_centred(below, failure_detail_);
-      korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
+    int below = status_y + korvid::textheight(status_) + 5;
+    const std::vector<std::string> lines = failure_lines();
+    korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, detail_size);
+    for (const std::string& line : lines) {
+      write_centred(below, line);
+      below += korvid::textheight(line);
     }
+    korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   }
   display_logo(platform_.program_directory);
   korvid::swapbuffers();
 }
 
 int handle_import_panel(int window, Script& imported, ProgramEvents& events, const Platform& platform,
-                        const Script& current) {
-  ImportPanel panel(window, events, platform, current);
+                        Preferences& preferences, const Script& current) {
+  ImportPanel panel(window, events, platform, preferences, current);
   const int code = run_panel(window, events, panel);
   imported = panel.take_result();
   return code;

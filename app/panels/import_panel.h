@@ -7,8 +7,10 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/system/platform.h"
+#include "app/system/prefs.h"
 #include "app/script/script.h"
 
 namespace veltrim {
@@ -26,6 +28,10 @@ inline constexpr int default_heading_index = 1;
 inline constexpr std::string_view status_importing_markdown = "Importing Markdown...";
 inline constexpr std::string_view status_importing_powerpoint = "Importing PowerPoint...";
 inline constexpr std::string_view status_import_failed = "Import failed.";
+inline constexpr std::string_view rate_caption = "Words per minute:";
+
+// Why the words-per-minute box cannot be used, for a message box.
+std::string rate_refusal(std::string_view typed);
 
 // The panel's controls, by identifier; the heading-level list exists only while
 // Markdown is the kind (-1 otherwise).
@@ -34,15 +40,18 @@ struct ImportControls {
   int back = -1;
   int import = -1;
   int level_list = -1;
+  int rate_box = -1;  // words per minute for the estimated lengths
 };
 
 // One showing of the panel. Making it creates the controls on `window`, starts
 // on "Markdown File" and draws the page; destroying it removes the controls.
-// The event slot, the platform and the current script (asked about when the
-// window is closed) belong to the caller and must outlive the panel.
+// The event slot, the platform, the preferences (whose speaking rate the panel
+// offers and keeps) and the current script (asked about when the window is
+// closed) belong to the caller and must outlive the panel.
 class ImportPanel {
  public:
-  ImportPanel(int window, ProgramEvents& events, const Platform& platform, const Script& current);
+  ImportPanel(int window, ProgramEvents& events, const Platform& platform, Preferences& preferences,
+              const Script& current);
   ~ImportPanel();
   ImportPanel(const ImportPanel&) = delete;
   ImportPanel& operator=(const ImportPanel&) = delete;
@@ -51,6 +60,8 @@ class ImportPanel {
   const std::string& status() const { return status_; }
   // Why the last conversion failed, in the converter's words (one line).
   const std::string& failure_detail() const { return failure_detail_; }
+  // That line as the panel shows it: broken into lines that fit the window.
+  std::vector<std::string> failure_lines() const;
 
   // Acts on one event code. True when the panel is done: a conversion
   // succeeded (the result is then in `take_result`), or Back or a code that
@@ -61,6 +72,7 @@ class ImportPanel {
 
  private:
   void configure_mode_controls();
+  bool take_speaking_rate();
   void import_file();
   void conversion_failed(std::string detail);
   void draw() const;
@@ -68,6 +80,7 @@ class ImportPanel {
   int window_;
   ProgramEvents& events_;
   const Platform& platform_;
+  Preferences& preferences_;
   const Script& current_;
   ImportControls controls_;
   int previous_kind_ = -1;
@@ -82,6 +95,6 @@ class ImportPanel {
 // ended it; `imported` receives the imported script (empty when there is none;
 // the caller then keeps its current script).
 int handle_import_panel(int window, Script& imported, ProgramEvents& events, const Platform& platform,
-                        const Script& current);
+                        Preferences& preferences, const Script& current);
 
 }  // namespace veltrim

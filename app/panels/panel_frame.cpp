@@ -28,8 +28,16 @@ int help_left() { return korvid::getmaxx() - help_size - korvid::scaledpi(3); }
 void begin_panel_page() {
   korvid::setbkcolor(korvid::white);
   korvid::setcolor(korvid::black);
+  // The drawing state outlives whoever set it: after a presentation the dial's
+  // thick pen would draw every heading's underline four pixels thick.
+  korvid::setlinestyle(korvid::line_style::solid, 0, 1);
+  korvid::setfillstyle(korvid::fill_style::solid, korvid::white);
   korvid::resetviewport();
   korvid::clearviewport();
+  // Clearing the viewport leaves the window's last column and row as they
+  // were (black on a new page, or the time panel's background); the whole
+  // page is white.
+  korvid::cleardevice();
 }
 
 int display_logo(const std::filesystem::path& program_directory) {

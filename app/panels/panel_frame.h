@@ -21,8 +21,8 @@ inline constexpr int panel_text_size = 25;
 inline constexpr int button_width = 120;
 inline constexpr int button_height = 40;
 
-// Clears the current window's page to white with black drawing, the frame every
-// panel starts from.
+// Clears the current window's whole page to white with black drawing, a thin
+// pen and a white fill, whatever drew last: the frame every panel starts from.
 void begin_panel_page();
 
 // Draws the logo (assets/veltrim.bmp in `program_directory`) into (1, 1)-(315, 133)

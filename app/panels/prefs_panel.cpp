@@ -1,12 +1,16 @@
 #include "app/panels/prefs_panel.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include "app/events/event_codes.h"
 #include "app/panels/panel_frame.h"
 #include "app/events/program_events.h"
+#include "app/panels/typed_value_refusal.h"
 #include "app/panels/unsaved_changes.h"
+#include "app/script/blanks.h"
 #include "korvid/korvid.h"
 
 namespace veltrim {
@@ -21,6 +25,9 @@ constexpr std::size_t read_characters = 8;
 constexpr std::string_view fixed_total_label = "Fix Total Program Time";
 constexpr std::string_view advance_label = "Advance (s):";
 constexpr std::string_view back_label = "Back (s):";
+// The boxes as a message names them.
+constexpr std::string_view advance_box_name = "Advance (s)";
+constexpr std::string_view back_box_name = "Back (s)";
 constexpr std::string_view preview_text = "Welcome to Veltrim!";
 
 PrefsControls create_controls(ProgramEvents& events) {
@@ -42,18 +49,24 @@ PrefsControls create_controls(ProgramEvents& events) {
   return c;
 }
 
-void set_time_mode_controls(const PrefsControls& c, std::int32_t time_mode) {
-  const bool fixed = time_mode == static_cast<std::int32_t>(TimeMode::spread) ||
-                     time_mode == static_cast<std::int32_t>(TimeMode::next_segment);
-  korvid::checkboxsetchecked(c.fixed_total, fixed);
-  const bool next = time_mode == static_cast<std::int32_t>(TimeMode::next_segment);
-  korvid::radiobuttonsetchecked(next ? c.next_segment : c.spread, true);
+// The controls show the mode a presentation will run, also for a number in the
+// file that names no mode.
+void set_time_mode_controls(const PrefsControls& c, TimeMode mode) {
+  korvid::checkboxsetchecked(c.fixed_total, mode != TimeMode::unfixed);
+  korvid::radiobuttonsetchecked(mode == TimeMode::next_segment ? c.next_segment : c.spread, true);
 }
 
 std::int32_t time_mode_from_controls(const PrefsControls& c) {
   if (korvid::checkboxischecked(c.fixed_total) == 0) return static_cast<std::int32_t>(TimeMode::unfixed);
   if (korvid::radiobuttonischecked(c.spread) != 0) return static_cast<std::int32_t>(TimeMode::spread);
   return static_cast<std::int32_t>(TimeMode::next_segment);
+}
+
+// A number as its box shows it.
+std::string integer_box_text(std::int32_t value) {
+  std::string text = std::to_string(value);
+  if (text.size() > shown_digits) text = std::string(shown_digits, '*');
+  return text;
 }
 
 // Returns the y below the time settings.
@@ -86,6 +99,29 @@ int layout_increments(const PrefsControls& c, int x0, int y) {
   return y + 49;
 }
 
+// A box's number: up to its first 8 characters read as one integer; nothing
+// when that is empty, not a number or negative.
+std::optional<std::int32_t> box_number(const std::string& text) {
+  const std::string first = text.substr(0, read_characters);
+  if (first.empty()) return std::nullopt;
+  const std::optional<std::int32_t> number = read_free_form_integer(first);
+  if (!number || *number < 0) return std::nullopt;
+  return number;
+}
+
+// The seconds Back takes from a "+" or "-" box: the field as it is when the box
+// is empty or still shows it (a value too wide for the box shows as stars), the
+// number typed when it is one the time panel applies, nothing otherwise.
+std::optional<std::int32_t> seconds_from_box(int box, std::int32_t current) {
+  const std::string text = korvid::gettextboxcontents(box);
+  if (is_blank(text) || without_trailing_blanks(without_leading_blanks(text)) == integer_box_text(current)) {
+    return current;
+  }
+  const std::optional<std::int32_t> number = box_number(text);
+  if (!number || *number > largest_nudge_seconds) return std::nullopt;
+  return number;
+}
+
 int layout_font_choice(const PrefsControls& c, int x0, int y) {
   y += draw_pref_heading(x0, y, "Display Font") + 3;
   const int w = korvid::textwidth("Sans Serif Bold");
@@ -99,18 +135,10 @@ int layout_font_choice(const PrefsControls& c, int x0, int y) {
 }  // namespace
 
 std::int32_t get_integer_textbox(int box, std::int32_t fallback) {
-  const std::string text = korvid::gettextboxcontents(box).substr(0, read_characters);
-  if (text.empty()) return fallback;
-  const std::optional<std::int32_t> number = read_free_form_integer(text);
-  if (!number || *number < 0) return fallback;
-  return *number;
+  return box_number(korvid::gettextboxcontents(box)).value_or(fallback);
 }
 
-void set_integer_textbox(int box, std::int32_t value) {
-  std::string text = std::to_string(value);
-  if (text.size() > shown_digits) text = std::string(shown_digits, '*');
-  korvid::settextboxcontents(box, text);
-}
+void set_integer_textbox(int box, std::int32_t value) { korvid::settextboxcontents(box, integer_box_text(value)); }
 
 PreferencesPanel::PreferencesPanel(int window, Preferences& preferences, ProgramEvents& events,
                                    const Platform& platform, const Script& script)
@@ -121,7 +149,7 @@ PreferencesPanel::PreferencesPanel(int window, Preferences& preferences, Program
   controls_ = create_controls(events_);
   set_integer_textbox(controls_.advance_box, preferences_.advance_seconds);
   set_integer_textbox(controls_.back_box, preferences_.hold_seconds);
-  set_time_mode_controls(controls_, preferences_.time_mode);
+  set_time_mode_controls(controls_, effective_time_mode(preferences_));
   controls_.view_options = create_view_option_boxes(preferences_.view);
   draw();
 }
@@ -144,8 +172,7 @@ bool PreferencesPanel::act(int code) {
   korvid::setcurrentwindow(window_);
   switch (code) {
     case event::exit:
-      store_and_save();
-      return true;
+      return store_and_save();
     case event::preference_changed:
     case event::resize: {
       const int selected = korvid::getlistboxselection(controls_.font_list);
@@ -156,11 +183,13 @@ bool PreferencesPanel::act(int code) {
       return false;
     }
     case event::font_larger:
-      preferences_.font_size = std::min(preferences_.font_size + font_size_step, largest_font_size);
+      // The size in the file may be any integer: it is brought into range before
+      // the step, so the step can neither overflow nor go unseen.
+      preferences_.font_size = std::min(effective_font_size(preferences_) + font_size_step, largest_font_size);
       draw();
       return false;
     case event::font_smaller:
-      preferences_.font_size = std::max(preferences_.font_size - font_size_step, smallest_font_size);
+      preferences_.font_size = std::max(effective_font_size(preferences_) - font_size_step, smallest_font_size);
       draw();
       return false;
     case event::close_requested:
@@ -171,17 +200,26 @@ bool PreferencesPanel::act(int code) {
   }
 }
 
-void PreferencesPanel::store_and_save() {
+bool PreferencesPanel::store_and_save() {
+  const auto advance = seconds_from_box(controls_.advance_box, preferences_.advance_seconds);
+  const auto hold = seconds_from_box(controls_.back_box, preferences_.hold_seconds);
+  // A number that cannot be used is said, and the panel stays with it in its
+  // box; nothing is stored until both boxes can be.
+  for (const auto& [seconds, box, label] : {std::tuple(advance, controls_.advance_box, advance_box_name),
+                                            std::tuple(hold, controls_.back_box, back_box_name)}) {
+    if (seconds) continue;
+    korvid::dlgmessage(korvid::message_error,
+                       seconds_refusal(korvid::gettextboxcontents(box), label, largest_nudge_seconds));
+    return false;
+  }
   preferences_.time_mode = time_mode_from_controls(controls_);
-  preferences_.advance_seconds = get_integer_textbox(controls_.advance_box, preferences_.advance_seconds);
-  preferences_.hold_seconds = get_integer_textbox(controls_.back_box, preferences_.hold_seconds);
+  preferences_.advance_seconds = *advance;
+  preferences_.hold_seconds = *hold;
   preferences_.view = read_view_option_boxes(controls_.view_options);
   // The user chose these settings on purpose: a failure to keep them is said.
-  ensure_settings_directory(platform_.environment);
-  const std::filesystem::path file = generate_prefs_filename(platform_.environment);
-  const WriteResult result = file.empty() ? WriteResult{false, "the settings folder is unknown"}
-                                          : save_preferences(preferences_, file);
+  const WriteResult result = save_user_preferences(preferences_, platform_.environment);
   if (!result.written) korvid::dlgmessage(korvid::message_error, std::string(prefs_save_failed) + result.reason);
+  return true;
 }
 
 void PreferencesPanel::draw() const {

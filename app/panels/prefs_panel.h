@@ -62,11 +62,13 @@ class PreferencesPanel {
   const PrefsControls& controls() const { return controls_; }
 
   // Acts on one event code. True when the panel is done: Back (after saving),
-  // or a code that hands over to another panel (nothing is saved then).
+  // or a code that hands over to another panel (nothing is saved then). Back
+  // with a "+" or "-" box that holds no usable number says so and stays.
   bool act(int code);
 
  private:
-  void store_and_save();
+  // False, after saying why, when a box holds a number that cannot be used.
+  bool store_and_save();
   void draw() const;
 
   int window_;

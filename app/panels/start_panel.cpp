@@ -119,6 +119,10 @@ bool start_new_script(Script& script) {
   return true;
 }
 
+// Exit ends the program and Import... replaces the script: both ask first, and
+// ask here, while the panel and its buttons are still on show behind the question.
+bool drops_the_script(int code) { return code == event::exit || code == event::import; }
+
 // Acts on one code. Returns the action the panel sequence takes next, or
 // event::none while the start panel carries on.
 int start_panel_choice(const StartPanelContext& context, int code) {
@@ -133,6 +137,8 @@ int start_panel_choice(const StartPanelContext& context, int code) {
     return event::edit;
   } else if (code == event::close_requested) {
     end_program_if_confirmed(context.script);
+  } else if (drops_the_script(code) && !confirm_discard_changes(context.script)) {
+    return event::none;
   }
   return exit_panel_loop_event(code) ? code : event::none;
 }

@@ -18,6 +18,8 @@ struct StartPanelContext {
 // Runs the start panel until the user picks something the panel sequence acts
 // on and returns its action code: Exit, Start!, Preferences, Edit or Import....
 // New and Open... are handled here; New leaves with Edit on a fresh script.
+// Exit and Import... come back only when nothing unsaved would be lost or the
+// user agreed to drop it.
 int handle_start_panel(StartPanelContext context);
 
 // "Segments: 5    Runtime (minutes, approx): 12" for the summary block.

@@ -88,10 +88,12 @@ class Segment_runner {
       case event::exit:
         return Segment_result::leave;
       case event::close_requested:
-        // The close box ends the presentation; the code stays in the slot so
-        // the start panel asks about unsaved changes and ends the program.
-        p_.events.set_event(event::close_requested);
-        return Segment_result::leave;
+        // Asked while the presentation goes on: its clock keeps running behind
+        // the question, and when the program stays, the talk carries on there.
+        // The next pass comes at once and shows the time the question took.
+        if (p_.close_requested) p_.close_requested();
+        p_.events.set_event(event::none);
+        break;
       case event::resize:
         segment_.invalidate_segment_layout();
         break;
@@ -306,7 +308,7 @@ std::int32_t script_loop(Presentation& presentation, Script& script) {
     total += run.spent;
     if (i > count) return finish_presentation(presentation.panel, presentation_finished);
     carry = carry_for(mode, {.planned_total = planned_total,
-                             .planned_remaining = script.script_runtime(i),
+                             .planned_remaining = runtime_as_run(script, i),
                              .spent = std::chrono::duration_cast<std::chrono::seconds>(total).count(),
                              .next = i,
                              .count = count});
@@ -314,14 +316,14 @@ std::int32_t script_loop(Presentation& presentation, Script& script) {
 }
 
 std::int32_t run_presentation(Script& script, Korvid_renderer& renderer, const Preferences& preferences,
-                              Clock& clock, ProgramEvents& events) {
+                              Clock& clock, ProgramEvents& events, std::function<void()> close_requested) {
   if (script.script_number_segments() < 1) return presentation_finished;
   prepare_reading_view(renderer, preferences);
   // The font may differ from the last presentation's: wrap everything afresh.
   for (Segment& segment : script.segments()) segment.invalidate_segment_layout();
   Timepanel panel;
   panel.init_timepanel(renderer.window, preferences, events);
-  Presentation presentation{panel, renderer, preferences, clock, events};
+  Presentation presentation{panel, renderer, preferences, clock, events, std::move(close_requested)};
   const std::int32_t result = script_loop(presentation, script);
   panel.destroy_timepanel();
   renderer.destroy_scrollbar();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "app/present/presentation_clock.h"
 #include "app/present/presentation_view.h"
@@ -38,6 +39,11 @@ struct Presentation {
   const Preferences& preferences;
   Clock& clock;
   ProgramEvents& events;
+  // The window's close box: asks whether the program may end and ends it if
+  // so; returns when the user keeps it, and the presentation goes on where it
+  // was, its countdown having kept real time meanwhile. Without one, the close
+  // box changes nothing.
+  std::function<void()> close_requested{};
   // What the presenter changed from the keyboard, kept across segments.
   Presentation_view view{};
 };
@@ -62,7 +68,9 @@ std::int32_t script_loop(Presentation& presentation, Script& script);
 // from the preferences, the time panel, the segments, and afterwards the
 // window as it was (no time panel or scroll bar, the title "Veltrim"). A
 // script without segments presents nothing and gives presentation_finished.
+// `close_requested` is what the window's close box does meanwhile (see
+// Presentation).
 std::int32_t run_presentation(Script& script, Korvid_renderer& renderer, const Preferences& preferences,
-                              Clock& clock, ProgramEvents& events);
+                              Clock& clock, ProgramEvents& events, std::function<void()> close_requested = {});
 
 }  // namespace veltrim

@@ -58,7 +58,7 @@ int dial_colour(std::int32_t remaining, bool paused) {
 }
 
 // Offsets at which a character of `text` (UTF-8) starts, so that a name is
-// never cut inside a character; the library would not draw the broken text.
+// never cut inside a character, whose first bytes would show as U+FFFD.
 std::vector<std::size_t> character_starts(std::string_view text) {
   std::vector<std::size_t> starts;
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -67,13 +67,20 @@ std::int32_t wrap_line(Renderer& renderer, std::string_view text, std::int32_t s
       }
     }
     if (too_wide(renderer, text, s, candidate, type)) return fitting_end;
+    // A run of blanks is one candidate: trailing blanks add no width, so when
+    // its first blank fits, its last does too. Measuring at every blank would
+    // make a line with a long run of blanks cost the square of its length.
     fitting_end = candidate;
-    from = candidate + 1;
+    while (fitting_end < length && text[static_cast<std::size_t>(fitting_end)] == ' ') ++fitting_end;
+    from = fitting_end + 1;
   }
   return length;
 }
 
 std::vector<std::int32_t> calculate_wrapping(Renderer& renderer, std::string_view text) {
+  // Every piece's wrap_line looks for the end of the text without its trailing
+  // blanks: cut them once here, or a long run of them is read again per piece.
+  text = without_trailing_blanks(text);
   if (length_of(text) < 1) return {-1};
   auto [start, type] = get_start_position_and_type(text);
   std::int32_t end = wrap_line(renderer, text, start, type);

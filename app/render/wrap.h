@@ -20,8 +20,9 @@ std::int32_t width_of_line(Renderer& renderer, std::string_view text, std::int32
                            int type);
 
 // End of the piece that begins at `start`: the rest of the line if it fits;
-// otherwise the last blank or "-" that fits; a word wider than the line is
-// cut after its first two characters. 0 when max_width is negative.
+// otherwise the last blank or "-" that fits (a run of blanks counts as one:
+// the piece ends at its last blank); a word wider than the line is cut after
+// its first two characters. 0 when max_width is negative.
 std::int32_t wrap_line(Renderer& renderer, std::string_view text, std::int32_t start, int type);
 
 // The breaks of a text line: each piece's end, then -1; only -1 for a blank

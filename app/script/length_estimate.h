@@ -9,15 +9,16 @@
 
 namespace veltrim {
 
-// Words per minute of a presenter reading aloud (the slide converter assumes the
-// same rate for its estimates).
+// Words per minute of a presenter reading aloud, when nobody said otherwise (the
+// slide converter assumes the same rate).
 inline constexpr std::int32_t speaking_rate = 130;
 
-// Seconds to speak `words`, rounded to the nearest quarter minute, at least 15.
-std::int32_t estimate_length(std::size_t words);
+// Seconds to speak `words` at `words_per_minute` (at least 1), rounded to the
+// nearest quarter minute, at least 15.
+std::int32_t estimate_length(std::size_t words, std::int32_t words_per_minute = speaking_rate);
 
 // Gives every segment whose heading carried no length the estimate of its own
 // words; a length the author wrote is kept.
-void estimate_missing_lengths(Script& script);
+void estimate_missing_lengths(Script& script, std::int32_t words_per_minute = speaking_rate);
 
 }  // namespace veltrim

@@ -79,9 +79,9 @@ std::optional<float> read_real_number(std::string_view s) {
   return value;
 }
 
-// A field of a colon form: signed whole number, 0 when empty or unreadable.
-std::int64_t field_value(std::string_view field, std::size_t width) {
-  return read_whole_number(field.substr(0, width)).value_or(0);
+// A field of a colon form: a signed whole number, nothing when empty or unreadable.
+std::optional<std::int64_t> field_value(std::string_view field, std::size_t width) {
+  return read_whole_number(field.substr(0, width));
 }
 
 // Position (0-based) of the character that is a seconds "s": the first "s",
@@ -99,25 +99,26 @@ std::optional<std::size_t> seconds_letter(std::string_view text) {
   return std::nullopt;
 }
 
-}  // namespace
-
-float number_before(std::string_view text, std::size_t position) {
-  if (position < 2) return 0;
-  std::size_t end = std::min(position - 1, text.size());  // one past the run
+// The number standing just before the 0-based position, nothing when none does.
+std::optional<float> read_number_before(std::string_view text, std::size_t position) {
+  std::size_t end = std::min(position, text.size());  // one past the run
   while (end > 0 && text[end - 1] == ' ') --end;
-  if (end == 0) return 0;
+  if (end == 0) return std::nullopt;
   const auto blank = text.rfind(' ', end - 1);
   const std::size_t start = blank == std::string_view::npos ? 0 : blank + 1;
   const std::string_view run = text.substr(start, end - start);
-  if (run.find('.') != std::string_view::npos) return read_real_number(run).value_or(0.0f);
-  return static_cast<float>(read_whole_number(run).value_or(0));
+  if (run.find('.') != std::string_view::npos) return read_real_number(run);
+  const auto whole = read_whole_number(run);
+  if (!whole) return std::nullopt;
+  return static_cast<float>(*whole);
 }
 
-std::int32_t parse_colon_delimited(std::string_view text) {
+// The seconds of a colon form, nothing when not one of its fields reads as a number.
+std::optional<std::int32_t> read_colon_delimited(std::string_view text) {
   const bool negative = !text.empty() && text.front() == '-';
   if (negative) text.remove_prefix(1);
   const auto first_colon = text.find(':');
-  if (first_colon == std::string_view::npos) return 0;
+  if (first_colon == std::string_view::npos) return std::nullopt;
   const auto last_colon = text.rfind(':');
 
   std::size_t seconds_end = text.size();
@@ -125,22 +126,36 @@ std::int32_t parse_colon_delimited(std::string_view text) {
   const std::string_view seconds_field =
       seconds_end > last_colon + 1 ? text.substr(last_colon + 1, seconds_end - last_colon - 1) : std::string_view{};
 
-  std::int64_t hours = 0;
+  std::optional<std::int64_t> hours;
   std::string_view minutes_field = text.substr(0, first_colon);
   if (last_colon != first_colon) {
     hours = field_value(text.substr(0, first_colon), 4);
     minutes_field = text.substr(first_colon + 1, last_colon - first_colon - 1);
   }
-  const std::int64_t total = hours * 3600 + field_value(minutes_field, 4) * 60 + field_value(seconds_field, 2);
+  const auto minutes = field_value(minutes_field, 4);
+  const auto seconds = field_value(seconds_field, 2);
+  if (!hours && !minutes && !seconds) return std::nullopt;
+  const std::int64_t total = hours.value_or(0) * 3600 + minutes.value_or(0) * 60 + seconds.value_or(0);
   return saturate(negative ? -total : total);
 }
 
-std::int32_t parsetime(std::string_view text) {
-  if (text.find(':') != std::string_view::npos) return parse_colon_delimited(trim_blanks(text));
+}  // namespace
 
-  std::int64_t minutes = 0;
+float number_before(std::string_view text, std::size_t position) {
+  if (position < 2) return 0;
+  return read_number_before(text, position - 1).value_or(0.0f);
+}
+
+std::int32_t parse_colon_delimited(std::string_view text) { return read_colon_delimited(text).value_or(0); }
+
+std::int32_t parsetime(std::string_view text) { return read_length(text).value_or(0); }
+
+std::optional<std::int32_t> read_length(std::string_view text) {
+  if (text.find(':') != std::string_view::npos) return read_colon_delimited(trim_blanks(text));
+
+  std::optional<std::int64_t> minutes;
   if (const auto p = text.find('m'); p != std::string_view::npos) {
-    minutes = truncate_seconds(number_before(text, p + 1) * 60.0f);
+    if (const auto count = read_number_before(text, p)) minutes = truncate_seconds(*count * 60.0f);
   }
   std::optional<std::size_t> q;
   if (const auto sec = text.find("sec"); sec != std::string_view::npos) {
@@ -148,16 +163,20 @@ std::int32_t parsetime(std::string_view text) {
   } else {
     q = seconds_letter(text);
   }
-  if (!q) return saturate(minutes);
-  return saturate(minutes + truncate_seconds(number_before(text, *q + 1)));
+  std::optional<float> seconds;
+  if (q) seconds = read_number_before(text, *q);
+  if (!minutes && !seconds) return std::nullopt;
+  return saturate(minutes.value_or(0) + (seconds ? truncate_seconds(*seconds) : 0));
 }
 
-std::int32_t parse_length_field(std::string_view text) {
+std::int32_t parse_length_field(std::string_view text) { return read_length_field(text).value_or(0); }
+
+std::optional<std::int32_t> read_length_field(std::string_view text) {
   std::string field(text.substr(0, length_field_width));
   for (char& c : field) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
-  return parsetime(field);
+  return read_length(field);
 }
 
 std::string create_time_string(std::int32_t seconds) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ inline constexpr std::size_t length_field_width = 32;
 // Unit letters are matched in lower case only (see parse_length_field).
 std::int32_t parsetime(std::string_view text);
 
+// As parsetime, but nothing when the text describes no length: no field of a
+// colon form and no count before a unit reads as a number ("abc", "90", "x2m",
+// ":"). "0:00" and "0 min" describe a length of 0.
+std::optional<std::int32_t> read_length(std::string_view text);
+
 // The seconds of a colon form without surrounding blanks: [[hours:]minutes:]seconds.
 // Only the first two characters of the seconds and the first four of the minutes
 // and hours count. A leading "-" makes the whole length negative.
@@ -36,6 +42,8 @@ float number_before(std::string_view text, std::size_t position);
 // How the length box and the heading reader read a length: the text is cut to
 // 32 characters, A to Z are lowered, and parsetime reads the result.
 std::int32_t parse_length_field(std::string_view text);
+// As parse_length_field, but nothing when the text describes no length.
+std::optional<std::int32_t> read_length_field(std::string_view text);
 
 // Minutes, ":" and two-digit seconds, with a "-" in front of a negative length:
 // 0 -> 0:00, 65 -> 1:05, 5400 -> 90:00, -90 -> -1:30.

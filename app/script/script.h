@@ -35,8 +35,13 @@ class Script {
   std::int32_t script_number_segments() const { return static_cast<std::int32_t>(segments_.size()); }
   // Sum of the lengths from segment `from` to the last; 0 beyond the last.
   std::int32_t script_runtime(std::int32_t from = 1) const;
-  // Forgets the file name, so that the next save asks for one (after an import).
-  void script_set_untitled() { filename_.clear(); }
+  // After an import: forgets the file name, so that the next save asks for
+  // one. Nothing of an imported script is on disk as a script yet, so one with
+  // segments counts as unsaved until it is saved.
+  void script_set_untitled() {
+    filename_.clear();
+    if (!segments_.empty()) changed_ = true;
+  }
 
   // Appends the segment, or a "New Segment" when none is given.
   void script_add_segment(std::optional<Segment> segment = std::nullopt);

@@ -154,6 +154,12 @@ Script load_script(std::string_view filename, Load_status& status, int level) {
     status = {read.error == ENOENT ? 1 : read.error, read.reason};
     return {};
   }
+  // No text holds a NUL byte; a file that does is a picture, an archive or the
+  // like that was given a script's name, and would only show as noise.
+  if (data.find('\0') != std::string::npos) {
+    status = {EILSEQ, std::string(not_text_reason)};
+    return {};
+  }
   status = {};
   Script script = parse_script(data, level);
   script.set_filename(name);

@@ -17,13 +17,18 @@
 
 namespace veltrim {
 
+// Why a file that holds NUL bytes is not read as a script.
+inline constexpr std::string_view not_text_reason = "not a text file";
+
 struct Load_status {
-  int code = 0;         // 0 read; 1 no file of that name; otherwise the errno of opening or reading it
+  int code = 0;         // 0 read; 1 no file of that name; EILSEQ not a text file;
+                        // otherwise the errno of opening or reading it
   std::string reason;   // why it could not be read, for messages
   bool ok() const { return code == 0; }
 };
 
-// Reads a script file. On failure the script is empty (no name, no segments).
+// Reads a script file. On failure the script is empty (no name, no segments);
+// a file holding a NUL byte is refused as not a text file.
 // With a `level` of 2 or more, headings of that level (and above) are lowered
 // to level 1 first, so that they start segments (imports use this).
 Script load_script(std::string_view filename, Load_status& status, int level = 0);

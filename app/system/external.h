@@ -7,6 +7,7 @@
 // deleted when the conversion fails, and when the caller lets go of it.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,9 +23,14 @@ inline constexpr std::string_view powerpoint_converter = "slidetext";
 // Exit codes of store_child_command_line beyond the child's own.
 inline constexpr int child_not_started = -1;
 inline constexpr int child_killed = -2;
+inline constexpr int child_timed_out = -3;
 
-// The converter's complaint is shown to the user on one line of at most this many
-// characters.
+// The program waits for a converter while the user looks at "Importing...", so
+// it stops waiting after this long and ends the converter.
+inline constexpr std::chrono::milliseconds converter_time_limit = std::chrono::minutes(2);
+
+// The converter's complaint is shown to the user in at most this many
+// characters; a longer one loses its middle, so the file it names stays.
 inline constexpr std::size_t longest_error_line = 120;
 
 // A file that is removed when this object lets go of it.
@@ -49,10 +55,10 @@ class TemporaryFile {
 
 // How a child process ended.
 struct ChildOutcome {
-  // The exit code, child_not_started or child_killed.
+  // The exit code, child_not_started, child_killed or child_timed_out.
   int exit_code = child_not_started;
-  // First line the child wrote to its standard error, cut to longest_error_line
-  // characters; when it could not be started, why.
+  // First line the child wrote to its standard error, shortened in the middle
+  // to longest_error_line characters; when it could not be started, why.
   std::string error_line;
 };
 
@@ -75,17 +81,31 @@ std::filesystem::path full_tool_command(const std::filesystem::path& program_dir
 // be created.
 std::filesystem::path temporary_filename(const Environment& environment, std::string_view extension);
 
-// Runs arguments[0] with the given arguments and waits for it to end. Standard
-// input and output are /dev/null; standard error is read to its end.
-ChildOutcome store_child_command_line(const std::vector<std::string>& arguments);
+// What the user reads when a converter ran out of time: "The converter did not
+// finish within 2 minutes." for converter_time_limit.
+std::string converter_timeout_message(std::chrono::milliseconds time_limit);
 
-// Runs `marktext -o OUT IN`.
-Conversion markdown_to_gemtext(const Platform& platform, const std::filesystem::path& markdown_file);
+// Runs arguments[0] with the given arguments and waits for it to end, for at most
+// `time_limit`: a child still running then is killed and the result is
+// child_timed_out. Standard input and output are /dev/null; standard error is
+// read meanwhile.
+ChildOutcome store_child_command_line(const std::vector<std::string>& arguments,
+                                      std::chrono::milliseconds time_limit = converter_time_limit);
 
-// Runs `slidetext [-n] IN -o OUT`; with `notes` the slides' speaker notes are the
-// text instead of the slides' own.
+// Runs `marktext -o OUT IN`. A converter that runs out of time is ended and the
+// conversion fails with converter_timeout_message as its error line.
+Conversion markdown_to_gemtext(const Platform& platform, const std::filesystem::path& markdown_file,
+                               std::chrono::milliseconds time_limit = converter_time_limit);
+
+// The speaking rate slidetext estimates lengths at unless told otherwise.
+inline constexpr int converter_words_per_minute = 130;
+
+// Runs `slidetext [-n] [--wpm N] IN -o OUT`; with `notes` the slides' speaker
+// notes are the text instead of the slides' own; --wpm only for a rate other
+// than the converter's own. Ends as markdown_to_gemtext does.
 Conversion powerpoint_to_gemtext(const Platform& platform, const std::filesystem::path& pptx_file,
-                                 bool notes = false);
+                                 bool notes = false, int words_per_minute = converter_words_per_minute,
+                                 std::chrono::milliseconds time_limit = converter_time_limit);
 
 // Asks the desktop to open `url` in the user's browser or viewer. False when the
 // URL does not parse or nothing could open it.

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 namespace veltrim {
 namespace {
@@ -14,6 +15,7 @@ constexpr std::string_view hold_key = "Hold Seconds";
 constexpr std::string_view time_mode_key = "Time Mode";
 constexpr std::string_view font_face_key = "Font Face";
 constexpr std::string_view font_size_key = "Font Size";
+constexpr std::string_view words_per_minute_key = "Words Per Minute";
 
 // Longer lines are cut; no key or value needs more.
 constexpr std::size_t longest_line = 2048;
@@ -37,6 +39,7 @@ std::int32_t* field_for_key(Preferences& preferences, std::string_view key) {
   if (key == time_mode_key) return &preferences.time_mode;
   if (key == font_face_key) return &preferences.font_face;
   if (key == font_size_key) return &preferences.font_size;
+  if (key == words_per_minute_key) return &preferences.words_per_minute;
   return nullptr;
 }
 
@@ -62,28 +65,42 @@ Preferences initial_preferences(const ScaleToScreen& scale) {
 }
 
 Preferences load_preferences(const std::filesystem::path& file, const ScaleToScreen& scale) {
-  auto preferences = initial_preferences(scale);
   std::ifstream in(file, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() > longest_line) line.resize(longest_line);
-    apply_line(preferences, line);
+  return parse_preferences(std::string(std::istreambuf_iterator<char>(in), {}), scale);
+}
+
+Preferences parse_preferences(std::string_view text, const ScaleToScreen& scale) {
+  auto preferences = initial_preferences(scale);
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    apply_line(preferences, text.substr(0, std::min(end, longest_line)));
+    text.remove_prefix(std::min(end + 1, text.size()));
   }
   return preferences;
 }
 
 WriteResult save_preferences(const Preferences& preferences, const std::filesystem::path& file) {
   if (file.empty()) return WriteResult{false, "no settings folder is known (HOME is not set)"};
+  return write_file_atomically(file, preferences_text(preferences));
+}
+
+std::string preferences_text(const Preferences& preferences) {
   std::string text;
   save_integer(text, advance_key, preferences.advance_seconds);
   save_integer(text, hold_key, preferences.hold_seconds);
   save_integer(text, time_mode_key, preferences.time_mode);
   save_integer(text, font_face_key, preferences.font_face);
   save_integer(text, font_size_key, preferences.font_size);
-  // The five lines come first, as every version wrote them; readers that know
-  // only those ignore the rest.
+  save_integer(text, words_per_minute_key, preferences.words_per_minute);
   save_view_preferences(text, preferences.view);
-  return write_file_atomically(file, text);
+  return text;
+}
+
+WriteResult save_user_preferences(const Preferences& preferences, const Environment& environment) {
+  ensure_settings_directory(environment);
+  const std::filesystem::path file = generate_prefs_filename(environment);
+  if (file.empty()) return WriteResult{false, "the settings folder is unknown"};
+  return save_preferences(preferences, file);
 }
 
 std::optional<std::int32_t> read_free_form_integer(std::string_view text) {
@@ -136,10 +153,10 @@ TimeMode effective_time_mode(const Preferences& preferences) {
   switch (preferences.time_mode) {
     case static_cast<std::int32_t>(TimeMode::unfixed):
       return TimeMode::unfixed;
-    case static_cast<std::int32_t>(TimeMode::next_segment):
-      return TimeMode::next_segment;
-    default:
+    case static_cast<std::int32_t>(TimeMode::spread):
       return TimeMode::spread;
+    default:
+      return TimeMode::next_segment;
   }
 }
 
@@ -149,6 +166,10 @@ std::int32_t effective_advance_seconds(const Preferences& preferences) {
 
 std::int32_t effective_hold_seconds(const Preferences& preferences) {
   return std::clamp(preferences.hold_seconds, 0, largest_nudge_seconds);
+}
+
+std::int32_t effective_words_per_minute(const Preferences& preferences) {
+  return std::clamp(preferences.words_per_minute, slowest_words_per_minute, fastest_words_per_minute);
 }
 
 }  // namespace veltrim

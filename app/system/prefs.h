@@ -9,8 +9,12 @@
 //   Font Face =        2
 //   Font Size =       24
 //
-// Lines of later preferences follow these five (view_prefs.h); readers skip
-// keys they do not know.
+// Lines added since follow the five, in the same form, so that the five stay
+// as they were and an older reader skips what it does not know:
+//
+//   Words Per Minute =      130
+//
+// and the presenting ones of view_prefs.h.
 //
 // Loading accepts whatever integers the file holds and keeps them in the record
 // as they are, so a save writes back what the user wrote. Values are bounded
@@ -50,8 +54,14 @@ inline constexpr std::int32_t monospace = 6;
 // panel's Larger and Smaller stay within the same range).
 inline constexpr std::int32_t smallest_font_size = 8;
 inline constexpr std::int32_t largest_font_size = 128;
-// The time panel's "+" and "-" apply between 0 seconds and one hour.
-inline constexpr std::int32_t largest_nudge_seconds = 3600;
+// Speaking rates an import's length estimates accept.
+inline constexpr std::int32_t slowest_words_per_minute = 60;
+inline constexpr std::int32_t fastest_words_per_minute = 300;
+inline constexpr std::int32_t default_words_per_minute = 130;
+
+// The time panel's "+" and "-" apply between 0 and this many seconds: the most
+// the preferences panel's five-digit boxes show.
+inline constexpr std::int32_t largest_nudge_seconds = 99999;
 
 struct Preferences {
   std::int32_t time_mode = static_cast<std::int32_t>(TimeMode::spread);
@@ -62,6 +72,8 @@ struct Preferences {
   std::int32_t font_face = reading_font::serif;
   // Designed for 96 dots per inch; initial_preferences scales it to the screen.
   std::int32_t font_size = 24;
+  // The presenter's speaking rate, for the lengths an import estimates.
+  std::int32_t words_per_minute = default_words_per_minute;
   // Further lines after the five: full screen, dark and mirrored reading view.
   View_preferences view{};
 
@@ -83,9 +95,18 @@ Preferences initial_preferences(const ScaleToScreen& scale = unscaled);
 // value that is not an integer keeps the previous value.
 Preferences load_preferences(const std::filesystem::path& file, const ScaleToScreen& scale = unscaled);
 
-// Writes the five lines and the later ones, replacing `file` atomically. A failure leaves the old
+// Writes the five lines and those that follow them, replacing `file` atomically. A failure leaves the old
 // file as it was and says why.
 WriteResult save_preferences(const Preferences& preferences, const std::filesystem::path& file);
+
+// Saves to the user's preferences file, making the settings folder first.
+WriteResult save_user_preferences(const Preferences& preferences, const Environment& environment);
+
+// The two halves of load_preferences and save_preferences without the file:
+// the defaults overlaid with the lines of a file's text, and the lines a save
+// writes.
+Preferences parse_preferences(std::string_view text, const ScaleToScreen& scale = unscaled);
+std::string preferences_text(const Preferences& preferences);
 
 // Reads one integer as free-form input does: leading blanks are skipped and the
 // number ends at a blank, a comma, a slash or the end. Nothing there, anything
@@ -101,8 +122,9 @@ std::int32_t load_integer(std::string_view line, std::int32_t fallback);
 void save_integer(std::string& out, std::string_view key, std::int32_t value);
 
 // The values the program uses. Font size: within smallest_font_size and
-// largest_font_size. Font face: an unknown font number means serif. Time mode: an
-// unknown mode means spread (the default). Advance and hold seconds: within 0 and
+// largest_font_size. Font face: an unknown font number means serif. Time mode: a
+// number that names no mode gives the whole difference to the next segment, as
+// mode 2 does. Advance and hold seconds: within 0 and
 // largest_nudge_seconds, so that time arithmetic cannot overflow and "+" never
 // takes time away.
 std::int32_t effective_font_size(const Preferences& preferences);
@@ -110,5 +132,7 @@ std::int32_t effective_font_face(const Preferences& preferences);
 TimeMode effective_time_mode(const Preferences& preferences);
 std::int32_t effective_advance_seconds(const Preferences& preferences);
 std::int32_t effective_hold_seconds(const Preferences& preferences);
+// Within slowest_words_per_minute and fastest_words_per_minute.
+std::int32_t effective_words_per_minute(const Preferences& preferences);
 
 }  // namespace veltrim

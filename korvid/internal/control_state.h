@@ -136,12 +136,7 @@ void act_on_control(Family family, int id, Fn&& fn) {
   });
 }
 
-// Text from the program is UTF-8. A text that is not valid UTF-8 gives nothing,
-// so a caption or a box is never silently filled with replacement characters.
-std::optional<QString> strict_utf16(std::string_view text);
-// For list entries: invalid bytes become replacement characters, so an entry is
-// always inserted and entry positions keep matching the program's own.
-QString lenient_utf16(std::string_view text);
+// Text from a control to the program (text from the program: shown_text).
 std::string to_utf8(const QString& text);
 
 // Keys a control receives stay with it, as they do with native controls:

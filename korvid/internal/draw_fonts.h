@@ -30,8 +30,8 @@ QFont make_qfont(const FontSpec& request);
 struct FontEntry {
   explicit FontEntry(const FontSpec& request);
 
-  // Advance width of one line of UTF-8 text (no line breaks); -1 when it is not
-  // valid UTF-8. Layout measures the same pieces of text on every pass, so
+  // Advance width of one line of UTF-8 text (no line breaks), as it is shown
+  // (shown_text). Layout measures the same pieces of text on every pass, so
   // widths are remembered; shaping a line costs far more than looking it up.
   int line_width(std::string_view utf8) const;
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <mutex>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "korvid/korvid.h"

@@ -18,14 +18,12 @@ TEST_F(Identifiers, AreGivenInCreationOrderAcrossFamiliesAndWorkOnlyWithTheirOwn
   EXPECT_EQ(korvid::getscrollposition(bar), 0);
 
   // An identifier used with another kind's operation names nothing.
-  EXPECT_EQ(korvid::getlistboxlength(box), -1);
-  EXPECT_EQ(korvid::gettextboxlength(list), -1);
-  EXPECT_EQ(korvid::getscrollposition(0), -1);
+  EXPECT_EQ(std::tuple(korvid::getlistboxlength(box), korvid::gettextboxlength(list), korvid::getscrollposition(0)),
+            std::tuple(-1, -1, -1));
   korvid::settextboxcontents(list, "not a box");
   EXPECT_EQ(korvid::gettextboxcontents(box), "text");
   // Identifiers that were never given out.
-  EXPECT_EQ(korvid::getlistboxlength(6), -1);
-  EXPECT_EQ(korvid::getlistboxlength(-1), -1);
+  EXPECT_EQ(std::tuple(korvid::getlistboxlength(6), korvid::getlistboxlength(-1)), std::tuple(-1, -1));
 }
 
 TEST_F(Identifiers, RemovedControlVanishesAtOnceAndItsIdentifierIsNeverReused) {
@@ -38,8 +36,7 @@ TEST_F(Identifiers, RemovedControlVanishesAtOnceAndItsIdentifierIsNeverReused) {
   korvid::checkboxsetchecked(check, true);
   kt::click_point(window, 20, 20);
   settle();
-  EXPECT_EQ(pressed.calls(), 1);
-  EXPECT_EQ(window_clicks, 0);
+  EXPECT_EQ(std::tuple(pressed.calls(), window_clicks.load()), std::tuple(1, 0));
 
   korvid::removebutton(button);
   korvid::removetextbox(box);
@@ -47,19 +44,16 @@ TEST_F(Identifiers, RemovedControlVanishesAtOnceAndItsIdentifierIsNeverReused) {
   EXPECT_FALSE(kt::control_visible(window, box));
   kt::click_point(window, 20, 20);  // lands on the window now
   settle();
-  EXPECT_EQ(pressed.calls(), 1);
-  EXPECT_EQ(window_clicks, 1);
+  EXPECT_EQ(std::tuple(pressed.calls(), window_clicks.load()), std::tuple(1, 1));
 
   int x = -7, y = -7, w = -7, h = -7;
   EXPECT_EQ(korvid::getbuttonposition(button, x, y, w, h), 0);
   EXPECT_EQ(x, -7);
   korvid::setbuttonposition(button, 0, 0, 10, 10);
   korvid::removebutton(button);
-  EXPECT_EQ(korvid::checkboxischecked(button), 0);
-  EXPECT_EQ(korvid::checkboxischecked(check), 1);
+  EXPECT_EQ(std::tuple(korvid::checkboxischecked(button), korvid::checkboxischecked(check)), std::tuple(0, 1));
   korvid::settextboxcontents(box, "y");
-  EXPECT_EQ(korvid::gettextboxlength(box), -1);
-  EXPECT_EQ(korvid::gettextboxcursorposition(box), -1);
+  EXPECT_EQ(std::tuple(korvid::gettextboxlength(box), korvid::gettextboxcursorposition(box)), std::tuple(-1, -1));
   EXPECT_EQ(korvid::createtextbox(10, 100, 80, 24), 3);
 }
 
@@ -70,8 +64,7 @@ TEST_F(Identifiers, PositionsMoveControlsAndDropDownsKeepTheirClosedHeight) {
   int x = 0, y = 0, w = 0, h = 0;
   ASSERT_EQ(korvid::getdropdownlistposition(drop, x, y, w, h), 1);
   EXPECT_EQ((std::array{x, y, w}), (std::array{30, 40, 120}));
-  EXPECT_GT(h, 0);
-  EXPECT_LT(h, 200);
+  EXPECT_TRUE(h > 0 && h < 200) << h;
   EXPECT_EQ(korvid::gettextboxposition(drop, x, y, w, h), 0);
 }
 
@@ -84,8 +77,7 @@ TEST_F(Identifiers, BusyTablesFailSoftly) {
   kt::set_control_lock_waits(window, 0, 0);
   kt::lock_control_tables(window);
   const int unrecorded = korvid::createbutton(10, 50, 80, 30, "lost");
-  EXPECT_EQ(korvid::getscrollposition(bar), -1);
-  EXPECT_EQ(korvid::checkboxischecked(button), 0);
+  EXPECT_EQ(std::tuple(korvid::getscrollposition(bar), korvid::checkboxischecked(button)), std::tuple(-1, 0));
   kt::unlock_control_tables(window);
 
   EXPECT_EQ(unrecorded, 2);  // the identifier is taken, but names no control
@@ -101,6 +93,37 @@ TEST_F(Identifiers, BusyTablesFailSoftly) {
   settle();
   EXPECT_EQ(pressed.calls(), 1);
   EXPECT_EQ(korvid::createbutton(10, 90, 80, 30, "next"), 3);
+}
+
+// Panels choose a text style and then make their controls in it (the editor's
+// body in monospace, its buttons in sans serif), so every control takes the
+// style of its moment and keeps it.
+TEST_F(Identifiers, ControlsTakeTheTextStyleTheyWereMadeInAndKeepIt) {
+  korvid::settextstyle(korvid::font::mono, 0, 30);
+  const kt::SelectedFont mono = kt::selected_font(window);
+  const std::vector<int> made{korvid::createbutton(10, 10, 80, 30, "a"),
+                              korvid::createcheckbox(10, 50, 80, 30, "b"),
+                              korvid::createradiobutton(10, 90, 80, 30, "c"),
+                              korvid::createtextbox(100, 10, 120, 30),
+                              korvid::createmultilinetextbox(100, 50, 120, 80),
+                              korvid::createlistbox(230, 10, 100, 80),
+                              korvid::createdropdownlist(230, 100, 100, 80),
+                              korvid::createscrollbar(340, 10, 16, 200, true)};
+  korvid::settextstyle(korvid::font::sans, 0, 20);
+  const kt::SelectedFont sans = kt::selected_font(window);
+  ASSERT_NE(mono.family, sans.family);
+  ASSERT_NE(mono.pixel_size, sans.pixel_size);
+
+  for (const int id : made) {
+    const auto font = kt::control_font(window, id);
+    ASSERT_TRUE(font) << id;
+    EXPECT_EQ(font->family, mono.family) << id;
+    EXPECT_EQ(font->pixel_size, mono.pixel_size) << id;
+  }
+  const auto later = kt::control_font(window, korvid::createbutton(10, 130, 80, 30, "d"));
+  ASSERT_TRUE(later);
+  EXPECT_EQ(later->family, sans.family);
+  EXPECT_EQ(later->pixel_size, sans.pixel_size);
 }
 
 }  // namespace

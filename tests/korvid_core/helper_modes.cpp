@@ -78,11 +78,6 @@ const std::map<std::string, std::function<int()>> modes = {
        say("still running");
        return 3;
      }},
-    {"no-window", [] {
-       (void)korvid::getmaxx();
-       say("call returned");
-       return 3;
-     }},
     {"closed-window", [] {
        open_window();
        korvid::closewindow();

@@ -1,8 +1,10 @@
-// Opening, closing and choosing windows; titles and icons.
+// Opening a window; titles and icons; double buffering: what is drawn where,
+// and when it reaches the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "korvid/korvid.h"
@@ -11,56 +13,24 @@
 namespace {
 
 using korvid::default_position;
+using korvid::testing::screen_pixel;
 
 TEST(Window, OpensWithItsSizeTitleAndPageArrangement) {
   const int id = korvid::initwindow(320, 200, "Core", default_position, default_position, true, false);
-  ASSERT_EQ(id, 0);
-  EXPECT_EQ(korvid::getcurrentwindow(), 0);
-  EXPECT_EQ(korvid::getmaxx(), 319);
-  EXPECT_EQ(korvid::getmaxy(), 199);
-  EXPECT_EQ(korvid::testing::native_width(id), 320);
-  EXPECT_EQ(korvid::testing::native_height(id), 200);
-  EXPECT_EQ(korvid::testing::window_title(id), "Core");
-  EXPECT_TRUE(korvid::testing::window_visible(id));
+  ASSERT_EQ(std::tuple(id, korvid::getcurrentwindow()), std::tuple(0, 0));
+  EXPECT_EQ(std::tuple(korvid::getmaxx(), korvid::getmaxy()), std::tuple(319, 199));
+  EXPECT_EQ(std::tuple(korvid::testing::native_width(id), korvid::testing::native_height(id)), std::tuple(320, 200));
+  EXPECT_EQ(std::tuple(korvid::testing::window_title(id), korvid::testing::window_visible(id)),
+            std::tuple("Core", true));
   // Double buffered: drawing starts out of sight, on page 1.
-  EXPECT_EQ(korvid::getactivepage(), 1);
-  EXPECT_EQ(korvid::getvisualpage(), 0);
-  // Only 1 enables input.
-  korvid::enablewindow(id, 2);
-  EXPECT_FALSE(korvid::testing::window_enabled(id));
-  korvid::enablewindow(id, 1);
-  EXPECT_TRUE(korvid::testing::window_enabled(id));
-}
-
-TEST(Window, IdentifiersAreNeverReusedAndLeftOutFlagsRepeatTheLastOnes) {
-  ASSERT_EQ(korvid::initwindow(100, 100, "A"), 0);
-  EXPECT_EQ(korvid::getactivepage(), 0);  // at first: single buffered
-  ASSERT_EQ(korvid::initwindow(100, 100, "B", default_position, default_position, true), 1);
-  korvid::closewindow(0);
-  EXPECT_FALSE(korvid::isvalidwindow(0));
-  EXPECT_EQ(korvid::getcurrentwindow(), 1);  // closing another window keeps this one current
-  korvid::setcurrentwindow(0);               // closed: nothing changes
-  EXPECT_EQ(korvid::getcurrentwindow(), 1);
-
-  EXPECT_EQ(korvid::initwindow(100, 100), 2);
-  EXPECT_EQ(korvid::getactivepage(), 1);  // double buffered, as the last window
-  EXPECT_EQ(korvid::testing::window_title(2), std::string(korvid::default_title));
-  korvid::setcurrentwindow(1);
-  korvid::closewindow(korvid::current_window_id);
-  EXPECT_EQ(korvid::getcurrentwindow(), korvid::no_current_window);
-  korvid::closewindow(korvid::current_window_id);  // none current: nothing happens
-  korvid::closewindow(3);                          // beyond the table: nothing happens
-  EXPECT_TRUE(korvid::isvalidwindow(2));
-  korvid::closewindow(korvid::all_windows_id);
-  EXPECT_FALSE(korvid::isvalidwindow(2));
-  EXPECT_EQ(korvid::initwindow(100, 100, "D"), 3);
+  EXPECT_EQ(std::tuple(korvid::getactivepage(), korvid::getvisualpage()), std::tuple(1, 0));
 }
 
 TEST(Window, TitlesReachTheCaptionAndLongOnesAreCut) {
   const int id = korvid::initwindow(100, 100, "Veltrim");
   korvid::setwindowtitle("Veltrim - 12:34 elapsed");
-  EXPECT_EQ(korvid::getwindowtitle(), "Veltrim - 12:34 elapsed");
-  EXPECT_EQ(korvid::testing::window_title(id), "Veltrim - 12:34 elapsed");
+  EXPECT_EQ(std::tuple(korvid::getwindowtitle(), korvid::testing::window_title(id)),
+            std::tuple("Veltrim - 12:34 elapsed", "Veltrim - 12:34 elapsed"));
   // 254 bytes and a two-byte character: cutting at 255 bytes would split it.
   const int second = korvid::initwindow(100, 100, std::string(254, 'a') + "\xC3\xA9" + "tail");
   EXPECT_EQ(korvid::testing::window_title(second), std::string(254, 'a'));
@@ -77,10 +47,33 @@ TEST(Window, LargeAndSmallIconsAreTwoSizesOfTheWindowIcon) {
   korvid::setwindowlargeicon(10008);
   korvid::setwindowsmallicon(10008);
   EXPECT_EQ(sizes(), (std::vector<int>{16, 32}));
-  korvid::setwindowlargeicon(-1);
-  EXPECT_EQ(sizes(), std::vector<int>{16});
-  korvid::setwindowsmallicon(4242);  // no such resource: cleared, not a crash
-  EXPECT_TRUE(sizes().empty());
+}
+
+constexpr int red = 0x0000FF;
+constexpr int green = 0x00FF00;
+
+TEST(Pages, DrawingOnTheBackPageStaysHiddenUntilTheSwap) {
+  const int id = korvid::initwindow(160, 120, "Pages", default_position, default_position, true, false);
+  // The first paint of a newly shown window, so later counts start from it.
+  korvid::testing::wait_for_paint_after(id, 0);
+  const auto asked = korvid::testing::repaint_requests(id);
+  korvid::testing::fill_active_page(id, 10, 10, 40, 40, red);
+  EXPECT_EQ(korvid::testing::repaint_requests(id), asked);  // no repaint at all for hidden drawing
+  EXPECT_EQ(std::tuple(korvid::testing::visual_pixel(id, 20, 20), screen_pixel(id, 20, 20)), std::tuple(0, 0));
+
+  const auto frames = korvid::testing::painted_frames(id);
+  korvid::swapbuffers();
+  EXPECT_TRUE(korvid::testing::wait_for_paint_after(id, frames));
+  EXPECT_EQ(std::tuple(korvid::testing::visual_pixel(id, 20, 20), screen_pixel(id, 20, 20), screen_pixel(id, 50, 50)),
+            std::tuple(red, red, 0));
+
+  // Drawing goes on on the page shown before, which still holds its old picture.
+  EXPECT_EQ(std::tuple(korvid::getactivepage(), korvid::getvisualpage()), std::tuple(0, 1));
+  korvid::testing::fill_active_page(id, 0, 0, 159, 119, green);
+  EXPECT_EQ(screen_pixel(id, 20, 20), red);
+  korvid::swapbuffers();
+  EXPECT_EQ(std::tuple(korvid::getactivepage(), korvid::getvisualpage()), std::tuple(1, 0));
+  EXPECT_EQ(screen_pixel(id, 20, 20), green);
 }
 
 }  // namespace

@@ -20,25 +20,7 @@ std::uint32_t row_bytes(int width, int bits) {
                                     32 * 4);
 }
 
-std::string from_hex(const std::string& hex) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  }
-  return bytes;
-}
-
 }  // namespace
-
-ScratchFolder::ScratchFolder()
-    : path(std::filesystem::temp_directory_path() / "korvid-dialogs-XXXXXX") {
-  if (!mkdtemp(path.data())) ADD_FAILURE() << "no scratch folder";
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path, ignored);
-}
 
 void DialogsTest::SetUp() {
   window = korvid::initwindow(200, 120, "Dialogs", korvid::default_position, korvid::default_position, false,
@@ -78,24 +60,6 @@ std::string bmp(int width, int height, const std::function<int(int, int)>& colou
     out.append(row_bytes(width, 24) - static_cast<std::uint32_t>(width) * 3, '\0');
   }
   return out;
-}
-
-std::string quarters_gif() {
-  return from_hex(
-      "47494638396110001000f10000ff000000ff000000ffffffff21f904000000000021ff0b496d6167654d6167"
-      "69636b0d67616d6d613d302e3435343535002c000000001000100000022a846fa1ab88ccdc814b261a2cc0d9"
-      "72fd79984096e480a6a869aa2a5bba297cca032dd837ade33d6f2b00003b");
-}
-
-std::string quarters_jpeg() {
-  return from_hex(
-      "ffd8ffe000104a46494600010100000100010000ffdb00430001010101010101010101010101010101010101"
-      "0101010101010101010101010101010101010101010101010101010101010101010101010101010101010101"
-      "01ffdb0043010101010101010101010101010101010101010101010101010101010101010101010101010101"
-      "0101010101010101010101010101010101010101010101010101ffc000110800100010030111000211010311"
-      "01ffc4001600010101000000000000000000000000000a090bffc40014100100000000000000000000000000"
-      "000000ffc400170100030100000000000000000000000000090a0b08ffc40014110100000000000000000000"
-      "000000000000ffda000c03010002110311003f008be14e7f82500b742bc0dd6983583710203b543fffd9");
 }
 
 }  // namespace dialogs_test

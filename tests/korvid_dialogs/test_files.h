@@ -3,7 +3,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -11,10 +13,9 @@ namespace dialogs_test {
 
 // A fresh folder, removed with its contents afterwards.
 struct ScratchFolder {
-  ScratchFolder();
-  ~ScratchFolder();
+  std::string path = mkdtemp((std::filesystem::temp_directory_path() / "korvid-dialogs-XXXXXX").string().data());
+  ~ScratchFolder() { std::filesystem::remove_all(path); }
   std::string file(const std::string& name) const { return path + "/" + name; }
-  std::string path;
 };
 
 // Each test opens a 200 x 120 window and starts with no dialog answers or records.
@@ -31,8 +32,5 @@ void write_bytes(const std::string& path, const std::string& bytes);
 std::string bmp_header(int width, int height, int bits);
 // A 24-bit BMP whose pixel (x, y) has the colour `colour(x, y)`, red in the low byte.
 std::string bmp(int width, int height, const std::function<int(int, int)>& colour);
-// 16 x 16 pictures in 8 x 8 quarters: red and green above, blue and white below.
-std::string quarters_gif();
-std::string quarters_jpeg();
 
 }  // namespace dialogs_test

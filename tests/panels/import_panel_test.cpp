@@ -8,6 +8,9 @@
 
 #include <chrono>
 #include <thread>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/events/event_codes.h"
 #include "app/system/external.h"
@@ -15,6 +18,7 @@
 #include "app/script/script_file.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
+#include "korvid/testing_controls.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace veltrim::testing {
@@ -38,32 +42,50 @@ TEST_F(ImportPanelTest, MarkdownAtLevelTwoMakesSegmentsWithTheirOwnLengths) {
   for (int i = 0; i < 260; ++i) details += "word ";
   write_text(markdown, "# Guide\n\nThree words here.\n\n## Opening - 2:00\n\nHello all.\n\n## Details\n\n" +
                            details + "\n\n### Aside\n\nStays inside details.\n");
-  ImportPanel panel(window, events, platform, current);
+  ImportPanel panel(window, events, platform, preferences, current);
   EXPECT_EQ(korvid::getdropdownlistselection(panel.controls().level_list), 1);
-  grab("import_panel");
   EXPECT_TRUE(import_file(panel, markdown));
   const kt::ShownDialog asked = kt::last_dialog();
   EXPECT_EQ(asked.title, "Import Markdown");
-  ASSERT_FALSE(asked.filters.empty());
-  EXPECT_NE(asked.filters.front().find("*.md"), std::string::npos) << asked.filters.front();
+  EXPECT_NE(asked.filters.at(0).find("*.md"), std::string::npos) << asked.filters.at(0);
 
+  // Three words make the shortest estimate, "Opening" has its length in its
+  // heading, and 260 words at 130 a minute take two minutes.
   Script script = panel.take_result();
-  ASSERT_EQ(script.script_number_segments(), 3);
-  EXPECT_EQ(script.segment(1).title(), "Guide");
-  EXPECT_EQ(script.segment(1).time(), 15);  // three words: the shortest estimate
-  EXPECT_EQ(script.segment(2).title(), "Opening");
-  EXPECT_EQ(script.segment(2).time(), 120);  // written in the heading
-  EXPECT_EQ(script.segment(3).title(), "Details");
-  EXPECT_EQ(script.segment(3).time(), 120);  // 260 words at 130 a minute
+  std::vector<std::pair<std::string, std::int32_t>> segments;
+  for (const Segment& segment : script.segments()) segments.emplace_back(*segment.title(), segment.time());
+  EXPECT_EQ(segments, (decltype(segments){{"Guide", 15}, {"Opening", 120}, {"Details", 120}}));
   EXPECT_TRUE(script.filename().empty()) << "an import is untitled, so a save asks for a name";
   EXPECT_TRUE(scratch_is_empty());
+}
+
+TEST_F(ImportPanelTest, TheWordsPerMinuteAreCheckedUsedAndKept) {
+  const std::filesystem::path markdown = home / "talk.md";
+  std::string words;
+  for (int i = 0; i < 260; ++i) words += "word ";
+  write_text(markdown, "# Talk\n\n" + words + "\n");
+  ImportPanel panel(window, events, platform, preferences, current);
+  const int box = panel.controls().rate_box;
+  EXPECT_EQ(korvid::gettextboxcontents(box), "130");
+  for (const std::string typed : {"abc", "59", "301", ""}) {
+    korvid::settextboxcontents(box, typed);
+    kt::press_ok();
+    EXPECT_FALSE(panel.act(click(panel.controls().import)));
+    EXPECT_EQ(kt::last_dialog().text, rate_refusal(typed));
+    EXPECT_EQ(korvid::gettextboxcontents(box), typed) << "what was typed stays to be mended";
+    EXPECT_TRUE(kt::control_enabled(window, panel.controls().import));
+  }
+  korvid::settextboxcontents(box, "200");
+  EXPECT_TRUE(import_file(panel, markdown));
+  EXPECT_EQ(panel.take_result().segment(1).time(), 75);  // 260 words at 200 a minute
+  EXPECT_EQ(load_preferences(generate_prefs_filename(platform.environment)).words_per_minute, 200);
 }
 
 TEST_F(ImportPanelTest, ADeckImportsItsSlidesAndItsNotes) {
   const std::filesystem::path deck = std::filesystem::path(PANELS_FIXTURES) / "real-deck.pptx";
   std::string bodies[2];
   for (const int kind : {1, 2}) {
-    ImportPanel panel(window, events, platform, current);
+    ImportPanel panel(window, events, platform, preferences, current);
     EXPECT_FALSE(panel.act(choose(panel.controls().kind_list, kind)));
     EXPECT_TRUE(import_file(panel, deck));
     EXPECT_EQ(kt::last_dialog().title, "Import PowerPoint");
@@ -76,23 +98,20 @@ TEST_F(ImportPanelTest, ADeckImportsItsSlidesAndItsNotes) {
 }
 
 TEST_F(ImportPanelTest, AFailedConversionSaysWhyAndKeepsThePanelOpen) {
-  ImportPanel panel(window, events, platform, current);
+  ImportPanel panel(window, events, platform, preferences, current);
   const ImportControls& c = panel.controls();
   // The converter complains about a file it cannot read.
   EXPECT_FALSE(import_file(panel, home / "gone.md"));
   EXPECT_EQ(panel.status(), "Import failed.");
-  EXPECT_FALSE(panel.failure_detail().empty());
-  EXPECT_LE(panel.failure_detail().size(), longest_error_line);
-  EXPECT_EQ(panel.failure_detail().find('\n'), std::string::npos);
+  const std::string& detail = panel.failure_detail();
+  EXPECT_TRUE(!detail.empty() && detail.size() <= longest_error_line && detail.find('\n') == std::string::npos);
   EXPECT_TRUE(kt::control_enabled(window, c.import));
   EXPECT_TRUE(scratch_is_empty());
-  grab("import_panel_failed");
 
   // Cancelling the file dialog clears the failure and leaves the panel open.
   kt::cancel_dialog();
   EXPECT_FALSE(panel.act(click(c.import)));
-  EXPECT_EQ(panel.status(), "");
-  EXPECT_TRUE(kt::control_enabled(window, c.import));
+  EXPECT_EQ(std::tuple(panel.status(), kt::control_enabled(window, c.import)), std::tuple("", true));
 
   // A program folder without the converters.
   const std::filesystem::path file = home / "talk.md";
@@ -108,13 +127,12 @@ TEST_F(ImportPanelTest, AFailedConversionSaysWhyAndKeepsThePanelOpen) {
 TEST_F(ImportPanelTest, SwitchingKindsRemakesTheHeadingLevelList) {
   ImportControls gone;
   {
-    ImportPanel panel(window, events, platform, current);
+    ImportPanel panel(window, events, platform, preferences, current);
     const int first = panel.controls().level_list;
     ASSERT_GE(first, 0);
     korvid::setdropdownlistselection(first, 3);
     EXPECT_FALSE(panel.act(choose(panel.controls().kind_list, 1)));
-    EXPECT_EQ(panel.controls().level_list, -1);
-    EXPECT_FALSE(kt::control_visible(window, first));
+    EXPECT_EQ(std::tuple(panel.controls().level_list, kt::control_visible(window, first)), std::tuple(-1, false));
     EXPECT_FALSE(panel.act(choose(panel.controls().kind_list, 0)));
     const int second = panel.controls().level_list;
     ASSERT_GE(second, 0);
@@ -137,7 +155,7 @@ double thread_seconds(pthread_t thread) {
 TEST_F(ImportPanelTest, TheIdlePanelUsesAlmostNoProcessorTime) {
   Script imported;
   int code = 0;
-  std::thread panel([&] { code = handle_import_panel(window, imported, events, platform, current); });
+  std::thread panel([&] { code = handle_import_panel(window, imported, events, platform, preferences, current); });
   // The panel's controls are the window's first; wait until it is up.
   while (!kt::control_visible(window, 2)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   const double before = thread_seconds(panel.native_handle());
@@ -145,8 +163,7 @@ TEST_F(ImportPanelTest, TheIdlePanelUsesAlmostNoProcessorTime) {
   const double used = thread_seconds(panel.native_handle()) - before;
   kt::click_control(window, 1);  // Back
   panel.join();
-  EXPECT_EQ(code, event::exit);
-  EXPECT_TRUE(imported.script_is_empty());
+  EXPECT_EQ(std::tuple(code, imported.script_is_empty()), std::tuple(event::exit, true));
   // Waiting costs a few milliseconds (about 0.008 s); a panel that polls gets
   // a tenth of a second or more even on a machine loaded twentyfold.
   EXPECT_LT(used, 0.05) << "seconds of processor time in one idle second";

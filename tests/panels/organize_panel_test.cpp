@@ -75,9 +75,8 @@ TEST_F(OrganizeTest, MovingTheFirstUpOrTheLastDownChangesNothing) {
   }
   EXPECT_EQ(order(script), (std::vector<std::string>{"One", "Two", "Three"}));
   EXPECT_FALSE(script.changed());
-  for (const int id : {gone.back, gone.save_as, gone.save, gone.up, gone.down, gone.list}) {
+  for (const int id : {gone.back, gone.save_as, gone.save, gone.up, gone.down, gone.list})
     EXPECT_FALSE(kt::control_visible(window, id)) << "control " << id;
-  }
 }
 
 }  // namespace

@@ -1,31 +1,19 @@
 #include "tests/panels/panel_fixture.h"
 
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <fstream>
-#include <sstream>
 
 #include "app/events/event_codes.h"
 #include "app/script/script_file.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
-#include "korvid/testing_grab.h"
 
 namespace veltrim::testing {
 
 namespace fs = std::filesystem;
 namespace kt = korvid::testing;
-
-void write_text(const fs::path& file, std::string_view text) { std::ofstream(file, std::ios::binary) << text; }
-
-std::string read_text(const fs::path& file) {
-  std::stringstream text;
-  text << std::ifstream(file, std::ios::binary).rdbuf();
-  return text.str();
-}
 
 void with_unwritable_folder(const fs::path& folder, const std::function<void()>& work) {
   fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
@@ -42,8 +30,6 @@ void with_unwritable_folder(const fs::path& folder, const std::function<void()>&
 }
 
 void PanelTest::SetUp() {
-  std::string name = (fs::temp_directory_path() / "veltrim-panels-XXXXXX").string();
-  home = mkdtemp(name.data());
   scripts = home / "scripts";
   talk = scripts / "talk.gmi";
   fs::create_directories(home / "tmp");
@@ -65,8 +51,6 @@ void PanelTest::SetUp() {
 void PanelTest::TearDown() {
   kt::forget_dialogs();
   korvid::closewindow(window);
-  std::error_code ignored;
-  fs::remove_all(home, ignored);
 }
 
 int PanelTest::settled() {
@@ -101,10 +85,6 @@ Script PanelTest::load(std::string_view text) {
   Script loaded = load_script(talk.string(), status);
   EXPECT_TRUE(status.ok()) << status.reason;
   return loaded;
-}
-
-void PanelTest::grab(std::string_view name) {
-  EXPECT_TRUE(kt::save_window_grab(window, std::string(name) + ".png")) << name;
 }
 
 }  // namespace veltrim::testing

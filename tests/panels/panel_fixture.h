@@ -15,11 +15,9 @@
 #include "app/system/prefs.h"
 #include "app/events/program_events.h"
 #include "app/script/script.h"
+#include "tests/script/scratch.h"
 
 namespace veltrim::testing {
-
-void write_text(const std::filesystem::path& file, std::string_view text);
-std::string read_text(const std::filesystem::path& file);
 
 // Runs `work` while `folder` takes no new files. The folder is made read-only;
 // where that does not stop writing (the tests run as root), files are also
@@ -39,12 +37,11 @@ class PanelTest : public ::testing::Test {
   int close_box();
   // Writes `text` to `talk` and loads it.
   Script load(std::string_view text);
-  // Saves a picture of the whole window, for a person, in the test's folder.
-  void grab(std::string_view name);
 
   int window = -1;
   ProgramEvents events;
-  std::filesystem::path home;
+  Scratch_folder scratch_folder;
+  std::filesystem::path home = scratch_folder.path;
   Platform platform;
   Preferences preferences;  // the defaults: spread, 30, 15, serif, 24
   Script current;           // the program's current script, asked about on close

@@ -3,6 +3,8 @@
 // size stays within its range, and a save that fails is said.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
 #include <tuple>
 
 #include "app/events/event_codes.h"
@@ -25,12 +27,10 @@ class PrefsPanelTest : public PanelTest {
 TEST_F(PrefsPanelTest, EverySettingReachesTheFileThroughBack) {
   PreferencesPanel panel(window, preferences, events, platform, current);
   const PrefsControls& c = panel.controls();
-  EXPECT_EQ(korvid::gettextboxcontents(c.advance_box), "30");
-  EXPECT_EQ(korvid::gettextboxcontents(c.back_box), "15");
-  EXPECT_EQ(korvid::checkboxischecked(c.fixed_total), 1);
-  EXPECT_EQ(korvid::radiobuttonischecked(c.spread), 1);
-  EXPECT_EQ(korvid::getlistboxselection(c.font_list), -1);
-  grab("preferences_panel");
+  EXPECT_EQ(std::tuple(korvid::gettextboxcontents(c.advance_box), korvid::gettextboxcontents(c.back_box),
+                       korvid::checkboxischecked(c.fixed_total), korvid::radiobuttonischecked(c.spread),
+                       korvid::getlistboxselection(c.font_list)),
+            std::tuple("30", "15", 1, 1, -1));
 
   kt::click_control(window, c.next_segment);
   korvid::settextboxcontents(c.advance_box, "45");
@@ -45,8 +45,8 @@ TEST_F(PrefsPanelTest, EverySettingReachesTheFileThroughBack) {
   EXPECT_TRUE(kt::shown_dialogs().empty()) << kt::last_dialog().text;
   EXPECT_EQ(read_text(prefs_file()),
             "Advance Seconds =       45\r\nHold Seconds =       20\r\nTime Mode =        2\r\n"
-            "Font Face =        4\r\nFont Size =       26\r\nStart Full Screen =        0\r\n"
-            "Dark Reading View =        0\r\nMirrored Reading View =        0\r\n");
+            "Font Face =        4\r\nFont Size =       26\r\nWords Per Minute =      130\r\n"
+            "Start Full Screen =        0\r\nDark Reading View =        0\r\nMirrored Reading View =        0\r\n");
 }
 
 TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {
@@ -56,15 +56,12 @@ TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {
   const PrefsControls& c = panel.controls();
   EXPECT_EQ(korvid::radiobuttonischecked(c.next_segment), 1);
   EXPECT_EQ(korvid::gettextboxcontents(c.advance_box), "*****");
-  korvid::settextboxcontents(c.back_box, "-5");
 
   EXPECT_FALSE(panel.act(click(c.fixed_total)));
-  EXPECT_FALSE(kt::control_enabled(window, c.spread));
-  EXPECT_FALSE(kt::control_enabled(window, c.next_segment));
+  EXPECT_FALSE(kt::control_enabled(window, c.spread) || kt::control_enabled(window, c.next_segment));
   EXPECT_TRUE(panel.act(click(c.back)));
-  EXPECT_EQ(preferences.advance_seconds, 123456);
-  EXPECT_EQ(preferences.hold_seconds, 15);
-  EXPECT_EQ(preferences.time_mode, 0);
+  EXPECT_EQ(std::tuple(preferences.advance_seconds, preferences.hold_seconds, preferences.time_mode),
+            std::tuple(123456, 15, 0));
   EXPECT_NE(read_text(prefs_file()).find("Time Mode =        0\r\n"), std::string::npos);
 
   for (const char* text : {"", "abc", "12abc", "-1"}) {
@@ -73,6 +70,40 @@ TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {
   }
   korvid::settextboxcontents(c.back_box, "  42");
   EXPECT_EQ(get_integer_textbox(c.back_box, 7), 42);
+}
+
+TEST_F(PrefsPanelTest, SecondsThatCannotBeUsedAreSaidAndStayInTheirBox) {
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const PrefsControls& c = panel.controls();
+  const std::tuple<int, std::string, std::string> refused[] = {
+      {c.advance_box, "abc", "'abc' is not a number of seconds for Advance (s)."},
+      {c.back_box, "-5", "'-5' is not a number of seconds for Back (s)."},
+      {c.back_box, "100000", "'100000' is not a number of seconds for Back (s)."}};
+  for (const auto& [box, typed, said] : refused) {
+    korvid::settextboxcontents(box, typed);
+    kt::press_ok();
+    EXPECT_FALSE(panel.act(click(c.back))) << typed;
+    EXPECT_EQ(kt::last_dialog().text, said + " Write a whole number from 0 to 99999.");
+    EXPECT_EQ(korvid::gettextboxcontents(box), typed);
+    korvid::settextboxcontents(box, "99999");
+  }
+  EXPECT_FALSE(std::filesystem::exists(prefs_file()));
+  EXPECT_TRUE(panel.act(click(c.back)));
+  EXPECT_EQ(std::tuple(preferences.advance_seconds, preferences.hold_seconds), std::tuple(99999, 99999));
+}
+
+TEST_F(PrefsPanelTest, AFileWrittenByHandShowsTheModeThatRunsAndSizesStepFromTheirEdge) {
+  write_text(home / "by hand", "Time Mode = 7\r\nFont Size = 2147483647\r\n");
+  preferences = load_preferences(home / "by hand");
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const PrefsControls& c = panel.controls();
+  EXPECT_EQ(korvid::checkboxischecked(c.fixed_total), 1);
+  EXPECT_EQ(korvid::radiobuttonischecked(c.next_segment), 1);
+  EXPECT_FALSE(panel.act(click(c.larger)));
+  EXPECT_EQ(preferences.font_size, largest_font_size);
+  preferences.font_size = std::numeric_limits<std::int32_t>::min();
+  EXPECT_FALSE(panel.act(click(c.smaller)));
+  EXPECT_EQ(preferences.font_size, smallest_font_size);
 }
 
 TEST_F(PrefsPanelTest, FontSizeStaysInRangeAndOtherWaysOutWriteNothing) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "app/script/segment.h"
 #include "app/render/layout.h"
@@ -47,20 +48,17 @@ TEST_F(ReadingViewTest, AutoscrollAndTheWheelStayWithinTheContent) {
   EXPECT_EQ(offset(), 0);  // the first eighth of the page needs no scrolling
   renderer.set_scroll_percent(50);  // the middle of the text eight ninths down the page
   const auto middle = static_cast<int>(std::floor(content / 2 + page / 9 - page + 0.5F));
-  EXPECT_EQ(offset(), middle);
-  EXPECT_EQ(korvid::getscrollposition(renderer.scrollbar), middle);
+  EXPECT_EQ(std::tuple(offset(), korvid::getscrollposition(renderer.scrollbar)), std::tuple(middle, middle));
   pass();  // a redraw keeps the place, and wraps leaving room for the scroll bar
-  EXPECT_EQ(offset(), middle);
-  EXPECT_EQ(renderer.max_width, 1000 - 15 - 15 - 15);
+  EXPECT_EQ(std::tuple(offset(), renderer.max_width), std::tuple(middle, 1000 - 15 - 15 - 15));
   renderer.set_scroll_percent(std::numeric_limits<float>::quiet_NaN());
   EXPECT_EQ(offset(), 0);
 
+  // A notch towards the user is a line down; half notches, as a touchpad sends
+  // them, add up to whole ones.
   const std::int32_t line = renderer.text_height("Scrolled Example", type_plain);
-  EXPECT_EQ(wheel(-60), 0);  // half a notch does nothing yet
-  EXPECT_EQ(wheel(-60), line);  // two halves, as a touchpad sends them, make a notch
-  EXPECT_EQ(wheel(-240), 3 * line);
-  EXPECT_EQ(wheel(120), 2 * line);
-  EXPECT_EQ(wheel(1200), 0);
+  for (const auto& [delta, at] : {std::pair{-60, 0}, {-60, line}, {-240, 3 * line}, {120, 2 * line}, {1200, 0}})
+    EXPECT_EQ(wheel(delta), at) << delta;
   EXPECT_EQ(wheel(-120 * 10'000), renderer.scroll_max_value() - renderer.page_size());
 
   show(3);

@@ -255,9 +255,7 @@ TEST_F(LoopTest, RunPresentationLeavesTheWindowAsItFoundIt) {
   clock.at(100ms, [&] { font_size = renderer.font_size; });
   clock.at(1s, [&] { events.set_event(event::exit); });
   EXPECT_EQ(run_presentation(script, renderer, preferences, clock, events), presentation_left);
-  EXPECT_EQ(font_size, largest_font_size);
-  EXPECT_EQ(title(), "Veltrim");
-  EXPECT_EQ(renderer.scrollbar, -1);
+  EXPECT_EQ(std::tuple(font_size, title(), renderer.scrollbar), std::tuple(largest_font_size, "Veltrim", -1));
   Script empty;
   EXPECT_EQ(run_presentation(empty, renderer, preferences, clock, events), presentation_finished);
 }

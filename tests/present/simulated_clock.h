@@ -22,6 +22,10 @@ class SimulatedClock final : public Clock {
   // Runs `action` when `when` has passed since the clock started.
   void at(ClockDuration when, std::function<void()> action) { actions_.emplace(start_ + when, std::move(action)); }
   ClockDuration elapsed() const { return now_ - start_; }
+  // Time passes while the program thread waits for something that is not the
+  // idle wait, such as a question the user takes `duration` to answer. Call
+  // it from the user's thread only while the program thread waits.
+  void advance(ClockDuration duration) { now_ += duration; }
 
  private:
   const ClockTime start_{std::chrono::hours{100}};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/present/timepanel.h"
 #include "tests/present/window_fixture.h"
@@ -52,14 +53,11 @@ class TimepanelTest : public WindowTest {
 TEST_F(TimepanelTest, DialShowsTheTimeLeftAndItsPausedLook) {
   panel.set_remaining_timepanel(100);
   show();
-  EXPECT_EQ(disc(), green);
-  EXPECT_EQ(ring(150), green);
+  EXPECT_EQ(std::tuple(disc(), ring(150)), std::tuple(green, green));
 
   panel.set_remaining_timepanel(20);  // a fifth of the scale: the ring runs to 72 degrees
   show();
-  EXPECT_EQ(disc(), yellow);
-  EXPECT_EQ(ring(30), yellow);
-  EXPECT_EQ(ring(150), black);
+  EXPECT_EQ(std::tuple(disc(), ring(30), ring(150)), std::tuple(yellow, yellow, black));
 
   panel.set_remaining_timepanel(10);
   show();
@@ -76,39 +74,33 @@ TEST_F(TimepanelTest, DialShowsTheTimeLeftAndItsPausedLook) {
   panel.paused = false;
   panel.set_remaining_timepanel(-7);  // over time: a dark red disc without a ring
   show();
-  EXPECT_EQ(disc(), dark_red);
-  EXPECT_EQ(ring(30), black);
-  EXPECT_EQ(dial_text(-7), "+0:07");
-  EXPECT_EQ(dial_text(245), "4:05");
+  EXPECT_EQ(std::tuple(disc(), ring(30)), std::tuple(dark_red, black));
+  EXPECT_EQ(std::tuple(dial_text(-7), dial_text(245)), std::tuple("+0:07", "4:05"));
 }
 
 TEST_F(TimepanelTest, NamesAreDrawnWholeOrCutAtACharacterWithDots) {
   panel.set_next_segment_name("Introduction   ");
   panel.set_previous_segment_name(std::nullopt);
   show();
-  EXPECT_EQ(panel.next_name, "Introduction");
-  EXPECT_FALSE(panel.previous_rect.is_valid());
+  EXPECT_EQ(std::tuple(panel.next_name, panel.previous_rect.is_valid()), std::tuple("Introduction", false));
   const Rect& r = panel.next_rect;
   ASSERT_TRUE(r.is_valid());
   EXPECT_GT(r.top, korvid::getmaxy() - panel.panel_height);  // in window coordinates
   int white_pixels = 0;
-  for (int y = r.top; y <= r.bottom; ++y) {
+  for (int y = r.top; y <= r.bottom; ++y)
     for (int x = r.left; x <= r.right; ++x) white_pixels += pixel(x, y) == white;
-  }
   EXPECT_GT(white_pixels, 50);
 
   korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, 20);
   const Fitted_name cut = fit_name("Überlänge " + std::string(200, 'x') + " äöü", 150);
-  EXPECT_TRUE(cut.text.starts_with("Überlänge") && cut.text.ends_with("..."));
-  EXPECT_LE(cut.width, 150);
+  EXPECT_TRUE(cut.text.starts_with("Überlänge") && cut.text.ends_with("...") && cut.width <= 150) << cut.text;
   EXPECT_EQ(cut.width, korvid::textwidth(cut.text));  // valid UTF-8, or the library would say -1
   EXPECT_EQ(fit_name("ÄÄÄÄÄÄ", 1).text, "...");
 }
 
 TEST_F(TimepanelTest, NarrowWindowsStackThePanelAndWideOnesRowIt) {
   show();
-  EXPECT_FALSE(panel.compute_panel_height());
-  EXPECT_EQ(panel.panel_height, korvid::scaledpi(100));
+  EXPECT_EQ(std::tuple(panel.compute_panel_height(), panel.panel_height), std::tuple(false, korvid::scaledpi(100)));
   const auto exit_wide = where(panel.exit_button);
   EXPECT_EQ(exit_wide.x + exit_wide.width + 10, korvid::getmaxx() + 1);
 
@@ -120,8 +112,7 @@ TEST_F(TimepanelTest, NarrowWindowsStackThePanelAndWideOnesRowIt) {
   const auto plus = where(panel.plus_button);
   const auto exit = where(panel.exit_button);
   EXPECT_EQ(minus.y, exit.y);
-  EXPECT_LT(minus.x, plus.x);
-  EXPECT_LT(plus.x, exit.x);
+  EXPECT_TRUE(minus.x < plus.x && plus.x < exit.x);
   EXPECT_LT(exit.y + exit.height, panel.autoscroll_rect.top + 1);  // the row sits above the toggles
   EXPECT_LT(panel.autoscroll_rect.bottom, panel.auto_advance_rect.top + 1);
   const auto centre = panel.time_center();

@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/system/version.h"
 #include "tests/script/scratch.h"
+#include "tests/tools/deck_builder.h"
 
 namespace veltrim {
 namespace {
@@ -47,6 +49,24 @@ TEST(CommandLine, OutlinePrintsEverySegmentOfTheExampleAndTheTotal) {
   EXPECT_EQ(run.err, "");
 }
 
+TEST(CommandLine, OutlinesOfImportsEstimateAtTheStoredWordsPerMinute) {
+  testing::Scratch_folder folder;
+  std::string words;
+  for (int i = 0; i < 260; ++i) words += "word ";
+  testing::write_text(folder.file("talk.md"), "# Talk\n\n" + words + "\n");
+  deck::write_zip(folder.file("deck.pptx"),
+                  deck::deck_parts({{"slide1.xml", deck::slide(deck::title("Talk")), deck::notes(deck::para(words))}}));
+  std::filesystem::create_directories(folder.path / "Veltrim");
+  for (const auto& [rate, length] : {std::pair{100, "2:30"}, {200, "1:15"}}) {
+    testing::write_text(folder.file("Veltrim/Veltrim.preferences"), "Words Per Minute = " + std::to_string(rate) + "\r\n");
+    const std::string settings = "-u APPDATA XDG_CONFIG_HOME=" + folder.path.string();
+    for (const char* file : {"talk.md", "deck.pptx"}) {
+      const Outcome run = run_veltrim({"--outline", folder.file(file)}, settings);
+      EXPECT_EQ(run.out, std::string("1\t") + length + "\tTalk\ntotal\t" + length + "\n") << file << " at " << rate;
+    }
+  }
+}
+
 TEST(CommandLine, AStaleDisplayIsReportedInOneLineWithStatusOne) {
   // What ssh or tmux leave behind: a display that is set but nobody answers at.
   const Outcome run = run_veltrim({example}, "-u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:987");
@@ -81,19 +101,27 @@ TEST(CommandLine, OutlineShowsUntitledSegmentsAndNegativeLengthsAsWritten) {
             "1\t-0:30\tLate\n2\t0:00\tSoon - soon\ntotal\t-0:30\n");
 }
 
+TEST(CommandLine, AFileHoldingNulBytesIsNotATextFile) {
+  testing::Scratch_folder folder;
+  const std::string picture = folder.file("picture.gmi");
+  testing::write_text(picture, "# Title - 1:00\n" + std::string("\x89PNG\0\0\0\rIHDR", 12));
+  const Outcome run = run_veltrim({"--outline", picture});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "veltrim: cannot read " + picture + ": not a text file\n");
+}
+
 TEST(CommandLine, HelpVersionAndUsageErrors) {
-  const Outcome help = run_veltrim({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("--outline FILE"), std::string::npos);
-  const Outcome version = run_veltrim({"--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, std::string("veltrim ") + veltrim::version() + "\n");
-  const Outcome no_file = run_veltrim({"--outline"});
-  EXPECT_EQ(no_file.status, 2);
-  EXPECT_NE(no_file.err.find("--outline takes one FILE"), std::string::npos);
-  const Outcome unknown = run_veltrim({"--outlines", example});
-  EXPECT_EQ(unknown.status, 2);
-  EXPECT_NE(unknown.err.find("unknown option --outlines"), std::string::npos);
+  EXPECT_EQ(run_veltrim({"--version"}).out, std::string("veltrim ") + veltrim::version() + "\n");
+  // Arguments, the status, and what the output (status 0) or error (2) holds.
+  for (const auto& [args, status, holds] :
+       {std::tuple{std::vector<std::string>{"--help"}, 0, "--outline FILE"},
+        {std::vector<std::string>{"--outline"}, 2, "--outline takes one FILE"},
+        {std::vector<std::string>{"--outlines", example}, 2, "unknown option --outlines"}}) {
+    const Outcome run = run_veltrim(args);
+    EXPECT_EQ(run.status, status) << args[0];
+    EXPECT_NE((status == 0 ? run.out : run.err).find(holds), std::string::npos) << args[0];
+  }
 }
 
 }  // namespace

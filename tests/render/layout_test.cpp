@@ -154,5 +154,23 @@ TEST(Wrapping, LongParagraphsWrapAsIfEveryRangeWereMeasuredWhole) {
   }
 }
 
+// A run of blanks is one place to break, measured once: a line holding a long
+// one wraps with a handful of measurements, not one per blank. Trailing blanks
+// change nothing.
+TEST(Wrapping, ARunOfBlanksIsOneBreakCandidate) {
+  Recording_renderer renderer;
+  renderer.max_width = 100;
+  const std::string huge = "a" + std::string(100'000, ' ') + "b";
+  EXPECT_EQ(calculate_wrapping(renderer, huge), (std::vector<std::int32_t>{100'001, 100'002, -1}));
+  EXPECT_LT(renderer.width_measures, 100);
+
+  const std::string mixed = "aa" + std::string(3'000, ' ') + "bbb-cc" + std::string(50, ' ') + std::string(30, 'd') +
+                            std::string(700, ' ') + "e f" + std::string(900, ' ');
+  for (const std::int32_t width : {30, 100, 400, 2'000}) {
+    renderer.max_width = width;
+    EXPECT_EQ(calculate_wrapping(renderer, mixed), plain_wrapping(mixed, width)) << width;
+  }
+}
+
 }  // namespace
 }  // namespace veltrim

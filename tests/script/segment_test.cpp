@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/script/parsetime.h"
@@ -19,8 +20,7 @@ std::vector<std::string> texts_of(const Segment& segment) {
 TEST(Segment, LengthsStayWithinWhatTheFileReadsBack) {
   Segment segment;
   segment.set_time_string("200000 minutes");
-  EXPECT_EQ(segment.time(), longest_length);
-  EXPECT_EQ(segment.get_time_string(), "9999:59");
+  EXPECT_EQ(std::tuple(segment.time(), segment.get_time_string()), std::tuple(longest_length, "9999:59"));
   segment.set_time_string("-1:30");
   EXPECT_EQ(segment.get_time_string(), "-1:30");
   segment.set_time_number(-2'000'000'000);
@@ -31,8 +31,7 @@ TEST(Segment, TheDrawnLinesStartWithTheContentsHeadingOrOneMadeFromTheTitle) {
   Segment segment;
   segment.set_title("Welcome   ");
   segment.set_content("Intro\r\n\r\n   ");
-  EXPECT_EQ(segment.title(), "Welcome");
-  EXPECT_EQ(segment.content(), "Intro\r\n\r\n");  // only blanks are cut at the end
+  EXPECT_EQ(std::tuple(segment.title(), segment.content()), std::tuple("Welcome", "Intro\r\n\r\n"));  // blanks cut
   EXPECT_EQ(texts_of(segment), (std::vector<std::string>{"# Welcome", " ", "Intro"}));
   segment.set_content("# Own heading\nBody");
   EXPECT_EQ(texts_of(segment), (std::vector<std::string>{"# Own heading", "Body"}));
@@ -48,8 +47,7 @@ TEST(Segment, AsTextWritesTitleAndLengthAndMakesTheContentFromTheLines) {
   welcome.set_title("Welcome");
   welcome.set_time_number(90);
   welcome.set_content("Hello");
-  EXPECT_EQ(welcome.as_text(true), "# Welcome - 1:30\r\n\r\nHello");
-  EXPECT_EQ(welcome.as_text(), "Hello");
+  EXPECT_EQ(std::tuple(welcome.as_text(true), welcome.as_text()), std::tuple("# Welcome - 1:30\r\n\r\nHello", "Hello"));
   Segment untitled;
   untitled.set_content("Just text");
   EXPECT_EQ(untitled.as_text(true), "Just text");
@@ -57,8 +55,8 @@ TEST(Segment, AsTextWritesTitleAndLengthAndMakesTheContentFromTheLines) {
   Segment from_lines;
   from_lines.set_title("T");
   from_lines.lines() = parse_text("# T\n\nBody line\n=> gemini://x Label");
-  EXPECT_EQ(from_lines.as_text(), "Body line\r\n=> gemini://x Label\r\n\r\n\r\n");
-  EXPECT_EQ(from_lines.content(), "Body line\r\n=> gemini://x Label\r\n\r\n\r\n");
+  EXPECT_EQ(std::tuple(from_lines.as_text(), from_lines.content()),
+            std::tuple("Body line\r\n=> gemini://x Label\r\n\r\n\r\n", "Body line\r\n=> gemini://x Label\r\n\r\n\r\n"));
 }
 
 TEST(Segment, CountsTheWordsThePresenterReads) {

@@ -1,24 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "app/system/external.h"
 #include "app/script/length_estimate.h"
-#include "app/script/script_file.h"
+#include "tests/script/scratch.h"
 
 namespace veltrim {
 namespace {
 
 namespace fs = std::filesystem;
 using Arguments = std::vector<std::string>;
-
-std::string read_text(const fs::path& file) {
-  std::stringstream text;
-  text << std::ifstream(file, std::ios::binary).rdbuf();
-  return text.str();
-}
 
 // A program folder holding the fake converter under both converters' names, and
 // a temporary folder of its own, so each test sees exactly the files it makes.
@@ -30,18 +24,17 @@ class Converters : public ::testing::Test {
     fs::copy_file(FAKE_CONVERTER, marktext);
     fs::copy_file(FAKE_CONVERTER, slidetext);
   }
-  ~Converters() override { fs::remove_all(scratch); }
 
   // The arguments the fake converter was last called with.
   Arguments recorded() const {
     Arguments arguments;
-    std::istringstream text(read_text(program / "arguments"));
+    std::istringstream text(testing::read_text(program / "arguments"));
     for (std::string argument; std::getline(text, argument, '\0');) arguments.push_back(argument);
     return arguments;
   }
 
-  std::string name = (fs::temp_directory_path() / "veltrim-external-XXXXXX").string();
-  fs::path scratch = mkdtemp(name.data());
+  testing::Scratch_folder folder;
+  fs::path scratch = folder.path;
   fs::path program = scratch / "program", temporary = scratch / "temporary";
   std::string marktext = program / "marktext", slidetext = program / "slidetext";
   std::string input = scratch / "talk.md";
@@ -56,7 +49,7 @@ TEST_F(Converters, KeepTheirArgumentOrdersAndHandTheOutputToTheCaller) {
     output = conversion.gemtext.path();
     EXPECT_EQ(recorded(), (Arguments{marktext, "-o", output, input}));
     EXPECT_TRUE(output.starts_with(temporary.string() + "/") && output.ends_with(".gmi")) << output;
-    EXPECT_EQ(read_text(output), "# Converted\r\n");
+    EXPECT_EQ(testing::read_text(output), "# Converted\r\n");
   }
   EXPECT_FALSE(fs::exists(output)) << "the scratch copy outlived the conversion";
 
@@ -64,6 +57,9 @@ TEST_F(Converters, KeepTheirArgumentOrdersAndHandTheOutputToTheCaller) {
   EXPECT_EQ(recorded(), (Arguments{slidetext, input, "-o", slides.gemtext.path()}));
   auto notes = powerpoint_to_gemtext(platform, input, true);
   EXPECT_EQ(recorded(), (Arguments{slidetext, "-n", input, "-o", notes.gemtext.path()}));
+  // The presenter's own rate is named; the converter's usual one is not.
+  auto paced = powerpoint_to_gemtext(platform, input, false, 200);
+  EXPECT_EQ(recorded(), (Arguments{slidetext, "--wpm", "200", input, "-o", paced.gemtext.path()}));
   EXPECT_NE(notes.gemtext.path(), slides.gemtext.path());
   EXPECT_EQ(fs::status(notes.gemtext.path()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
@@ -76,15 +72,15 @@ TEST_F(Converters, ThatFailOrCannotRunGiveNoNameAndLeaveNoFile) {
   setenv("FAKE_EXIT", "3", 1);
   setenv("FAKE_STDERR", "marktext: talk.md is not text\r\nsecond line\n", 1);
   auto failed = markdown_to_gemtext(platform, input);
-  EXPECT_FALSE(failed.succeeded());
-  EXPECT_EQ(failed.exit_code, 3);
-  EXPECT_EQ(failed.error_line, "marktext: talk.md is not text");
+  EXPECT_EQ(std::tuple(failed.succeeded(), failed.exit_code, failed.error_line),
+            std::tuple(false, 3, "marktext: talk.md is not text"));
   EXPECT_TRUE(fs::is_empty(temporary)) << "the partial output was left behind";
 
   // Far more than a pipe holds: the converter would hang if nobody read it.
   setenv("FAKE_STDERR", (std::string(119, 'a') + "\xC3\xA9\xC3\xA9\n").c_str(), 1);
   setenv("FAKE_STDERR_BYTES", "1000000", 1);
-  EXPECT_EQ(powerpoint_to_gemtext(platform, input).error_line, std::string(119, 'a') + "\xC3\xA9");
+  EXPECT_EQ(powerpoint_to_gemtext(platform, input).error_line,
+            std::string(59, 'a') + "..." + std::string(56, 'a') + "\xC3\xA9\xC3\xA9");
   unsetenv("FAKE_EXIT");
   setenv("FAKE_SIGNAL", "9", 1);
   EXPECT_EQ(powerpoint_to_gemtext(platform, input).exit_code, child_killed);
@@ -102,6 +98,22 @@ TEST_F(Converters, ThatFailOrCannotRunGiveNoNameAndLeaveNoFile) {
   EXPECT_TRUE(fs::is_empty(temporary));
 }
 
+// The program stops waiting for a converter that does not finish, ends it and
+// deletes its scratch file.
+TEST_F(Converters, ThatRunOutOfTimeAreEnded) {
+  setenv("FAKE_SLEEP_MS", "600000", 1);
+  setenv("FAKE_STDERR", "marktext: still working\n", 1);
+  const auto late = markdown_to_gemtext(platform, input, std::chrono::milliseconds(200));
+  EXPECT_FALSE(late.succeeded());
+  EXPECT_EQ(late.exit_code, child_timed_out);
+  EXPECT_EQ(late.error_line, "The converter did not finish within 200 ms.");
+  EXPECT_TRUE(fs::is_empty(temporary)) << "the scratch file outlived the converter";
+  EXPECT_EQ(converter_timeout_message(converter_time_limit), "The converter did not finish within 2 minutes.");
+
+  setenv("FAKE_SLEEP_MS", "100", 1);
+  EXPECT_TRUE(markdown_to_gemtext(platform, input, std::chrono::minutes(1)).succeeded());
+}
+
 TEST_F(Converters, ReceiveFileNamesUntouched) {
   std::string hostile = scratch / "-it's \"my\" $(touch pwned) `touch pwned` ; talk.md";
   ASSERT_TRUE(markdown_to_gemtext(platform, hostile).succeeded());
@@ -115,35 +127,13 @@ TEST_F(Converters, ReceiveFileNamesUntouched) {
   EXPECT_EQ(recorded(), (Arguments{slidetext, "./-n", "-o", recorded().at(3)}));
 }
 
-TEST(LengthEstimates, ComeFromEachSegmentsOwnWordsUnlessTheHeadingGaveOne) {
+// How an import fills in the lengths a heading did not give is shown through the
+// import panel (ImportPanelTest); here the rounding to quarter minutes.
+TEST(LengthEstimates, RoundToQuarterMinutesWithinTheLongestLength) {
   EXPECT_EQ(estimate_length(0), 15);
   EXPECT_EQ(estimate_length(276), 120) << "8.49 quarter minutes";
   EXPECT_EQ(estimate_length(277), 135) << "8.52 quarter minutes";
   EXPECT_EQ(estimate_length(SIZE_MAX), 99999 * 60);
-
-  std::string words;
-  for (int i = 0; i < 260; ++i) words += "word ";
-  auto script = parse_script("# Talk\n## Intro\n" + words + "\n## Demo - 5:00\nshort\n## Close\n\nbye\n", 2);
-  estimate_missing_lengths(script);
-  std::vector<std::int32_t> lengths;
-  for (const auto& segment : script.segments()) lengths.push_back(segment.time());
-  EXPECT_EQ(lengths, (std::vector<std::int32_t>{15, 120, 300, 15}));
-}
-
-// The real converters beside the program (built with these tests).
-TEST(RealConverters, TurnMarkdownAndSlidesIntoScriptFiles) {
-  Platform platform{{}, PROGRAM_DIRECTORY};
-  if (!fs::exists(full_tool_command(PROGRAM_DIRECTORY, powerpoint_converter))) GTEST_SKIP();
-  auto markdown = temporary_filename({}, "md");
-  std::ofstream(markdown) << "# Welcome\n\nHello, *world*.\n\n- one\n- two\n";
-  auto converted = markdown_to_gemtext(platform, markdown);
-  fs::remove(markdown);
-  EXPECT_EQ(read_text(converted.gemtext.path()), "# Welcome\r\n\r\nHello, world.\r\n\r\n* one\r\n* two\r\n");
-
-  auto notes = powerpoint_to_gemtext(platform, REAL_DECK, true);
-  EXPECT_NE(read_text(notes.gemtext.path()).find("\r\nWelcome everyone."), std::string::npos);
-  auto not_a_deck = powerpoint_to_gemtext(platform, PROGRAM_DIRECTORY "/marktext");
-  EXPECT_TRUE(not_a_deck.error_line.starts_with("slidetext: ")) << not_a_deck.error_line;
 }
 
 }  // namespace

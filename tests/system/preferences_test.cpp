@@ -3,36 +3,28 @@
 #include <sys/resource.h>
 
 #include <climits>
-#include <fstream>
-#include <sstream>
 
 #include "app/system/prefs.h"
+#include "tests/script/scratch.h"
 
 namespace veltrim {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ScratchFolder {
-  std::string name = (fs::temp_directory_path() / "veltrim-prefs-XXXXXX").string();
-  fs::path path = mkdtemp(name.data());
+// A scratch folder and the preferences file in it.
+struct ScratchFolder : testing::Scratch_folder {
   fs::path file = path / "Veltrim.preferences";
-  ~ScratchFolder() { fs::remove_all(path); }
 };
 
-void write_text(const fs::path& file, std::string_view text) { std::ofstream(file, std::ios::binary) << text; }
-
-std::string read_text(const fs::path& file) {
-  std::stringstream text;
-  text << std::ifstream(file, std::ios::binary).rdbuf();
-  return text.str();
-}
+using testing::read_text;
+using testing::write_text;
 
 int entries_in(const fs::path& folder) {
   return static_cast<int>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-TEST(Preferences, AreSavedAsFiveLinesInOrderAndReadBack) {
+TEST(Preferences, AreSavedAsTheFiveLinesThenTheAddedOnesAndReadBack) {
   ScratchFolder folder;
   auto preferences = load_preferences(folder.file, [](int size) { return 2 * size; });
   EXPECT_EQ(preferences, (Preferences{1, 30, 15, 2, 48}));
@@ -40,17 +32,20 @@ TEST(Preferences, AreSavedAsFiveLinesInOrderAndReadBack) {
   ASSERT_TRUE(save_preferences(preferences, folder.file).written);
   EXPECT_EQ(read_text(folder.file),
             "Advance Seconds =       30\r\nHold Seconds =       15\r\nTime Mode =        1\r\n"
-            "Font Face =        2\r\nFont Size =       48\r\nStart Full Screen =        0\r\n"
-            "Dark Reading View =        0\r\nMirrored Reading View =        0\r\n");
+            "Font Face =        2\r\nFont Size =       48\r\nWords Per Minute =      130\r\n"
+            "Start Full Screen =        0\r\nDark Reading View =        0\r\nMirrored Reading View =        0\r\n");
   EXPECT_EQ(entries_in(folder.path), 1) << "the scratch file of the save was left behind";
 
-  Preferences odd{-5, 12345678, 2000000000, 0, INT32_MIN};
+  Preferences odd{-5, 12345678, 2000000000, 0, INT32_MIN, 7};
   ASSERT_TRUE(save_preferences(odd, folder.file).written);
   EXPECT_EQ(read_text(folder.file),
             "Advance Seconds = 12345678\r\nHold Seconds = 2000000000\r\nTime Mode =       -5\r\n"
-            "Font Face =        0\r\nFont Size = -2147483648\r\nStart Full Screen =        0\r\n"
-            "Dark Reading View =        0\r\nMirrored Reading View =        0\r\n");
+            "Font Face =        0\r\nFont Size = -2147483648\r\nWords Per Minute =        7\r\n"
+            "Start Full Screen =        0\r\nDark Reading View =        0\r\nMirrored Reading View =        0\r\n");
   EXPECT_EQ(load_preferences(folder.file), odd);
+  EXPECT_EQ(effective_words_per_minute(odd), slowest_words_per_minute);
+  odd.words_per_minute = 1000;
+  EXPECT_EQ(effective_words_per_minute(odd), fastest_words_per_minute);
 }
 
 TEST(Preferences, LoadingFollowsTheFileRules) {
@@ -79,8 +74,8 @@ TEST(Preferences, ViewLinesFollowTheFiveAndAFileWithoutThemReadsAsOff) {
   ASSERT_TRUE(save_preferences(preferences, folder.file).written);
   const std::string text = read_text(folder.file);
   EXPECT_EQ(text.substr(text.find("Font Size")),
-            "Font Size =       30\r\nStart Full Screen =        1\r\nDark Reading View =        1\r\n"
-            "Mirrored Reading View =        1\r\n");
+            "Font Size =       30\r\nWords Per Minute =      130\r\nStart Full Screen =        1\r\n"
+            "Dark Reading View =        1\r\nMirrored Reading View =        1\r\n");
   EXPECT_EQ(load_preferences(folder.file), preferences);
   write_text(folder.file, "Font Size = 30\r\n");
   EXPECT_EQ(load_preferences(folder.file).view, View_preferences{});
@@ -121,8 +116,8 @@ TEST(Preferences, ValuesAreBoundedWhereTheyAreUsed) {
     return std::tuple(effective_time_mode(p), effective_advance_seconds(p), effective_hold_seconds(p),
                       effective_font_face(p), effective_font_size(p));
   };
-  EXPECT_EQ(effective(huge), std::tuple(TimeMode::spread, 3600, 3600, reading_font::serif, largest_font_size));
-  EXPECT_EQ(effective(negative), std::tuple(TimeMode::spread, 0, 0, reading_font::serif, smallest_font_size));
+  EXPECT_EQ(effective(huge), std::tuple(TimeMode::next_segment, 99999, 99999, reading_font::serif, largest_font_size));
+  EXPECT_EQ(effective(negative), std::tuple(TimeMode::next_segment, 0, 0, reading_font::serif, smallest_font_size));
   EXPECT_EQ(effective(chosen), std::tuple(TimeMode::next_segment, 45, 20, reading_font::monospace, 40));
   EXPECT_EQ(effective_time_mode(Preferences{0}), TimeMode::unfixed);
   EXPECT_EQ(effective_font_face(Preferences{1, 30, 15, 3, 24}), reading_font::serif);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -155,21 +156,14 @@ inline void write_zip(const std::string& path, const std::vector<Part>& parts) {
 }
 
 // A temporary folder removed with everything in it when the object goes.
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/veltrim-tools-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempDir() { (void)!std::system(("rm -rf '" + path_ + "'").c_str()); }
+struct TempDir {
+  std::string folder = (std::filesystem::temp_directory_path() / "veltrim-tools-XXXXXX").string();
+  TempDir() { ::mkdtemp(folder.data()); }
+  ~TempDir() { std::filesystem::remove_all(folder); }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
+  const std::string& path() const { return folder; }
+  std::string file(const std::string& name) const { return folder + "/" + name; }
 };
 
 inline std::string zip_bytes(const std::vector<Part>& parts) {

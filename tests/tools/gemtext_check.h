@@ -1,24 +1,11 @@
-// Checks on converter output shared by the tools tests: well-formed gemtext, and
-// the program's split of a level-1 heading at its last " - ", so a test can show
-// what Veltrim will make of a heading.
+// The check on converter output shared by the tools tests: well-formed gemtext.
 #pragma once
 
-#include <cstdio>
-#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace gemtext_check {
-
-// Processor time, not wall-clock: a limit on it catches a runaway (quadratic)
-// conversion without failing on a busy machine. Sanitizer builds run slower.
-inline double cpu_seconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-inline constexpr double slowdown = 10.0;
-#else
-inline constexpr double slowdown = 1.0;
-#endif
 
 inline bool valid_utf8(std::string_view s) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
@@ -61,34 +48,6 @@ inline bool well_formed(std::string_view text) {
   bool pre = false;
   for (std::string_view line : lines) pre ^= line.starts_with("```");
   return !pre;
-}
-
-struct Heading {
-  std::string title;
-  int seconds = 0;  // 0: no length read
-};
-
-// The level-1 headings outside preformatted blocks, with an "M:SS" length after
-// the last " - " read as the program reads it.
-inline std::vector<Heading> segments(std::string_view text) {
-  std::vector<Heading> out;
-  std::vector<std::string_view> lines;
-  split_lines(text, lines);
-  bool pre = false;
-  for (std::string_view line : lines) {
-    pre ^= line.starts_with("```");
-    if (pre || !line.starts_with("# ")) continue;
-    const std::size_t sep = line.rfind(" - ");
-    unsigned minutes = 0, seconds = 0;
-    int used = 0;
-    const std::string suffix(sep == std::string_view::npos ? "" : line.substr(sep + 3));
-    if (sep >= 2 && std::sscanf(suffix.c_str(), "%4u:%2u%n", &minutes, &seconds, &used) == 2 &&
-        static_cast<std::size_t>(used) == suffix.size())
-      out.push_back({std::string(line.substr(2, sep - 2)), static_cast<int>(minutes * 60 + seconds)});
-    else
-      out.push_back({std::string(line.substr(2)), 0});
-  }
-  return out;
 }
 
 }  // namespace gemtext_check

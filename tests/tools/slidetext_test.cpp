@@ -1,14 +1,13 @@
 // slidetext's conversion (the library) on decks built here with libzip from small
 // XML parts, on the committed deck written by LibreOffice Impress, and on
-// hostile archives.
+// hostile archives built to one purpose; random damage is the fuzz target's.
 #include "tools/slidetext/slidetext.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
-#include <random>
 
+#include "app/script/script_file.h"
 #include "tests/tools/deck_builder.h"
 #include "tests/tools/gemtext_check.h"
 
@@ -41,6 +40,15 @@ std::string text_of(const std::vector<Slide>& slides, bool notes = false) {
   EXPECT_TRUE(r.ok) << r.error;
   EXPECT_TRUE(gemtext_check::well_formed(r.gemtext)) << r.gemtext;
   return lf(r.gemtext);
+}
+
+// The headings as the program reads them: title and length in seconds.
+std::vector<std::pair<std::string, int>> headings_of(const std::string& gemtext) {
+  std::vector<std::pair<std::string, int>> headings;
+  const veltrim::Script script = veltrim::parse_script(gemtext);
+  for (const veltrim::Segment& segment : script.segments())
+    headings.emplace_back(segment.title().value_or(""), segment.time());
+  return headings;
 }
 
 std::string one_slide(const std::string& shapes) { return text_of({{"slide1.xml", deck::slide(shapes), ""}}); }
@@ -93,13 +101,13 @@ TEST(Slidetext, LengthsAreEstimatedFromNotesOrElseSlideText) {
        std::vector<std::pair<int, std::vector<int>>>{{130, {105, 60, 30}}, {65, {210, 120, 60}}}) {
     slidetext::Options options;
     options.wpm = wpm;
-    const auto headings = gemtext_check::segments(convert(deck::deck_parts(slides), options).gemtext);
+    const auto headings = headings_of(convert(deck::deck_parts(slides), options).gemtext);
     ASSERT_EQ(headings.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(headings[i].seconds, expected[i]) << wpm << " wpm, slide " << i;
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(headings[i].second, expected[i]) << wpm << " wpm, slide " << i;
   }
-  // Quarter minutes, half up, at least 0:15, capped so that it never overflows.
+  // Quarter minutes, half up, at least 0:15, at most what Veltrim reads back (9999:45).
   for (const auto& [w, wpm, seconds] : std::vector<std::array<int, 3>>{
-           {0, 130, 15}, {48, 130, 15}, {49, 130, 30}, {65, 52, 75}, {1, 8, 15}, {10000000, 1, 99999 * 60}})
+           {0, 130, 15}, {48, 130, 15}, {49, 130, 30}, {65, 52, 75}, {1, 8, 15}, {10000000, 1, 9999 * 60 + 45}})
     EXPECT_EQ(slidetext::estimate_seconds(w, wpm), seconds) << w << " words at " << wpm;
   EXPECT_EQ(slidetext::format_length(3600), "60:00");
   EXPECT_EQ(slidetext::count_words("  Hello, world - 42 \xE2\x80\x94 caf\xC3\xA9 *  "), 4u);
@@ -116,13 +124,10 @@ TEST(Slidetext, TitlesWithDashesAreNeverReadAsLengths) {
   for (const std::string& title : titles)
     slides.push_back({"slide" + std::to_string(slides.size()) + ".xml", deck::slide(deck::title(title)), ""});
   const slidetext::Result r = convert(deck::deck_parts(slides));
-  const auto headings = gemtext_check::segments(r.gemtext);
+  const auto headings = headings_of(r.gemtext);
   ASSERT_EQ(headings.size(), titles.size());
-  for (std::size_t i = 0; i + 1 < titles.size(); ++i) {
-    EXPECT_EQ(headings[i].title, titles[i]);
-    EXPECT_EQ(headings[i].seconds, 15) << titles[i];
-  }
-  EXPECT_EQ(headings.back().title, "Line one two") << "control characters become blanks";
+  for (std::size_t i = 0; i + 1 < titles.size(); ++i) EXPECT_EQ(headings[i], std::pair(titles[i], 15));
+  EXPECT_EQ(headings.back().first, "Line one two") << "control characters become blanks";
   EXPECT_NE(lf(r.gemtext).find("# Break - 10:00 - 0:15\n"), std::string::npos);
 }
 
@@ -142,8 +147,8 @@ TEST(Slidetext, RunsGroupsAndAlternateContentAreRead) {
 
 TEST(Slidetext, OtherPrefixesAndRelationshipForms) {
   // Namespace prefixes are the writer's choice; relationship targets may be
-  // absolute, hold "..", or be percent-encoded; without package relationships
-  // the usual main part is read.
+  // absolute, hold "..", be percent-encoded or differ from the part's name in
+  // case; without package relationships the usual main part is read.
   std::vector<deck::Part> parts = deck::deck_parts({{"slide 1.xml", deck::slide(deck::title("Spaced")), ""},
                                                     {"slide2.xml", deck::slide(deck::title("Rooted")), ""}});
   const auto replace = [](std::string& s, const std::string& from, const std::string& to) {
@@ -152,7 +157,7 @@ TEST(Slidetext, OtherPrefixesAndRelationshipForms) {
   };
   std::string& rels = deck::data_of(parts, "ppt/_rels/presentation.xml.rels");
   replace(rels, "\"slides/slide 1.xml\"", "\"./slides/../slides/slide%201.xml\"");
-  replace(rels, "\"slides/slide2.xml\"", "\"/ppt/slides/slide2.xml\"");
+  replace(rels, "\"slides/slide2.xml\"", "\"/PPT/Slides/slide2.XML\"");
   std::string& presentation = deck::data_of(parts, "ppt/presentation.xml");
   for (const auto& [from, to] : {std::pair{"<p:", "<pml:"}, {"</p:", "</pml:"}, {"xmlns:p=", "xmlns:pml="},
                                  {"r:id=", "rel:id="}, {"xmlns:r=", "xmlns:rel="}})
@@ -196,25 +201,12 @@ std::vector<deck::Part> small_deck() {
   return deck::deck_parts({{"slide1.xml", deck::slide(deck::title("T")), deck::notes(para("n"))}});
 }
 
-TEST(SlidetextHostile, NotAZipNotAPresentationOrDamaged) {
-  expect_error(slidetext::convert_memory("# just some text\n"), "not a zip archive");
+TEST(SlidetextHostile, NotAPresentationOrEncrypted) {
   expect_error(slidetext::convert_memory(""), "not a PowerPoint .pptx file");
-  expect_error(slidetext::convert_file("/nonexistent/deck.pptx"), "No such file");
   expect_error(convert({{"_rels/.rels", deck::relationships({{"rId1", "officeDocument", "word/document.xml"}})},
                         {"word/document.xml", "<w:document xmlns:w=\"x\"><w:body/></w:document>"}}),
                "not a PowerPoint presentation");
   expect_error(convert({{"hello.txt", "hi"}}), "not a PowerPoint presentation");
-  const std::string good = deck::zip_bytes(small_deck());
-  for (std::size_t cut : {good.size() / 4, good.size() / 2, good.size() - 30, good.size() - 1})
-    EXPECT_FALSE(slidetext::convert_memory(std::string_view(good).substr(0, cut)).error.empty()) << cut;
-  // Flipped bytes all over: any result is fine but a crash or a hang.
-  std::mt19937 rng(99);
-  for (int round = 0; round < 200; ++round) {
-    std::string bad = good;
-    for (int k = 0; k < 8; ++k) bad[rng() % bad.size()] ^= static_cast<char>(1 + rng() % 255);
-    const slidetext::Result r = slidetext::convert_memory(bad);
-    EXPECT_TRUE(r.ok ? gemtext_check::well_formed(r.gemtext) : !r.error.empty());
-  }
   // An encrypted part cannot be read without its password: an error naming it.
   std::vector<deck::Part> parts = small_deck();
   parts[1].encrypt = true;
@@ -222,9 +214,7 @@ TEST(SlidetextHostile, NotAZipNotAPresentationOrDamaged) {
 }
 
 TEST(SlidetextHostile, MalformedXmlIsAnErrorNamingThePart) {
-  for (const std::string name : {"ppt/presentation.xml", "ppt/_rels/presentation.xml.rels", "ppt/slides/slide1.xml",
-                                 "ppt/slides/_rels/slide1.xml.rels", "ppt/notesSlides/notes_for_slide1.xml",
-                                 "_rels/.rels"}) {
+  for (const std::string name : {"ppt/presentation.xml", "ppt/slides/slide1.xml", "_rels/.rels"}) {
     std::vector<deck::Part> parts = small_deck();
     std::string& data = deck::data_of(parts, name);
     data = data.substr(0, data.size() / 2) + "<<&";
@@ -240,27 +230,12 @@ TEST(SlidetextHostile, MalformedXmlIsAnErrorNamingThePart) {
   EXPECT_LT(r.gemtext.size(), std::size_t{1000});
 }
 
-TEST(SlidetextHostile, BrokenReferencesAreSkippedWithWarnings) {
+// Parts a deck names but lacks are skipped with a warning (ConverterCli shows one
+// through the executable); without the presentation's relationships nothing is left.
+TEST(SlidetextHostile, MissingRelationshipsAreAnError) {
   std::vector<deck::Part> parts = small_deck();
   deck::remove(parts, "ppt/_rels/presentation.xml.rels");
   expect_error(convert(parts), "missing relationships");
-
-  // A slide id without a relationship, a relationship to a missing part and a
-  // slide listed twice are skipped with a warning; missing slide relationships
-  // or notes part only lose the notes.
-  parts = deck::deck_parts({{"slide1.xml", deck::slide(deck::title("One")), ""},
-                            {"slide2.xml", deck::slide(deck::title("Two")), deck::notes(para("notes"))}});
-  std::string& presentation = deck::data_of(parts, "ppt/presentation.xml");
-  presentation.insert(presentation.find("</p:sldIdLst>"),
-                      "<p:sldId r:id=\"rId404\"/><p:sldId r:id=\"rId100\"/><p:sldId r:id=\"rId500\"/><p:sldId/>");
-  std::string& rels = deck::data_of(parts, "ppt/_rels/presentation.xml.rels");
-  rels.insert(rels.find("</Relationships>"),
-              "<Relationship Id=\"rId500\" Type=\"x/slide\" Target=\"slides/gone.xml\"/>");
-  deck::remove(parts, "ppt/slides/_rels/slide1.xml.rels");
-  deck::remove(parts, "ppt/notesSlides/notes_for_slide2.xml");
-  const slidetext::Result r = convert(parts);
-  EXPECT_EQ(lf(r.gemtext), "# One - 0:15\n\n# Two - 0:15\n") << r.error;
-  EXPECT_EQ(r.warnings.size(), 4u);
 }
 
 std::vector<deck::Part> padded_deck(int slides, std::size_t blanks_each) {
@@ -281,48 +256,13 @@ TEST(SlidetextHostile, ZipBombsAreRefused) {
   expect_error(slidetext::convert_memory(bytes), "more than 256 MB");
 }
 
-// The sizes an archive declares are not trusted: the local header and central
-// directory are patched to claim a tiny part, yet the inflated bytes count.
-TEST(SlidetextHostile, DeclaredSizesAreNotTrusted) {
-  std::vector<deck::Part> parts = padded_deck(1, std::size_t{3} << 20);
-  const std::string name = "ppt/slides/slide1.xml";
-  const auto real_size = static_cast<std::uint32_t>(deck::data_of(parts, name).size());
-  std::string bytes = deck::zip_bytes(parts);
-  int patched = 0;
-  for (std::size_t at = 0; (at = bytes.find(name, at)) != std::string::npos; at += name.size()) {
-    // The size sits 8 bytes before the name in a local header, 22 in a central
-    // directory entry.
-    for (std::size_t offset : {std::size_t{8}, std::size_t{22}}) {
-      std::uint32_t v = 0;
-      if (at >= offset) std::memcpy(&v, bytes.data() + at - offset, 4);
-      if (v != real_size) continue;
-      const std::uint32_t fake = 1000;
-      std::memcpy(bytes.data() + at - offset, &fake, 4);
-      ++patched;
-    }
-  }
-  ASSERT_GE(patched, 1);
-  slidetext::Options small;
-  small.limits.part_bytes = std::uint64_t{1} << 20;  // the inflated 3 MB must trip a 1 MB limit
-  expect_error(slidetext::convert_memory(bytes, small), "larger than 1 MB");
-}
-
-TEST(SlidetextHostile, DeepNestingManySlidesAndBadBytes) {
+TEST(SlidetextHostile, DeepNestingAndBadBytes) {
   const int depth = 100000;
   EXPECT_EQ(one_slide(deck::title("Deep") + repeated("<p:grpSp>", depth) + shape("", para("bottom")) +
                       repeated("</p:grpSp>", depth)),
             "# Deep - 0:15\n\nbottom\n");
   EXPECT_EQ(one_slide(deck::title("Bad \xFF\xFE bytes") + shape("", para("tab\there") + para("\xC3\x28 broken"))),
             "# Bad \uFFFD\uFFFD bytes - 0:15\n\ntab here\n\uFFFD( broken\n");
-
-  // 200,000 slide ids all naming one slide part: converted once, the rest skipped.
-  std::vector<deck::Part> parts = deck::deck_parts({{"slide1.xml", deck::slide(deck::title("Once")), ""}});
-  std::string& presentation = deck::data_of(parts, "ppt/presentation.xml");
-  presentation.insert(presentation.find("</p:sldIdLst>"), repeated("<p:sldId r:id=\"rId100\"/>", 200000));
-  const double start = gemtext_check::cpu_seconds();
-  const slidetext::Result r = convert(parts);
-  EXPECT_LT(gemtext_check::cpu_seconds() - start, 5.0 * gemtext_check::slowdown);
-  EXPECT_EQ(lf(r.gemtext), "# Once - 0:15\n") << r.error;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <md4c.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -473,6 +474,21 @@ bool looks_binary(std::string_view data) {
   return suspicious * 32 > n;  // more than about 3 %
 }
 
+bool reads_as_yaml(std::string_view line) {
+  if (line.find_first_not_of(" \t") == std::string_view::npos) return true;  // blank
+  if (line.front() == ' ' || line.front() == '\t') return true;              // a continuation
+  if (line.front() == '#') return true;                                       // a comment
+  if (line == "-" || line.starts_with("- ")) return true;                     // a list item
+  // key: value, the key a run of name characters; the colon ends the line or
+  // is followed by a blank, as YAML wants it.
+  const std::size_t colon = line.find(':');
+  if (colon == 0 || colon == std::string_view::npos) return false;
+  if (colon + 1 < line.size() && line[colon + 1] != ' ' && line[colon + 1] != '\t') return false;
+  return std::ranges::all_of(line.substr(0, colon), [](unsigned char c) {
+    return std::isalnum(c) || c == '_' || c == '-' || c == '.' || c == ' ' || c == '"' || c == '\'' || c >= 0x80;
+  });
+}
+
 std::size_t front_matter_length(std::string_view text) {
   // The end of the line starting at pos (after its line end), and the line itself.
   const auto next_line = [&](std::size_t pos, std::string_view& line) {
@@ -492,6 +508,9 @@ std::size_t front_matter_length(std::string_view text) {
   while (pos < text.size()) {
     const std::size_t next = next_line(pos, line);
     if (is_fence(line, "---") || is_fence(line, "...")) return next;
+    // A line that is no YAML means the "---" was a thematic break and what
+    // follows is the document, perhaps a setext heading: keep every word.
+    if (!reads_as_yaml(line)) return 0;
     pos = next;
   }
   return 0;  // never closed: not front matter
@@ -552,7 +571,15 @@ Result convert(std::string_view markdown) {
         text = converted;
       }
     }
-    const std::string_view body = text.substr(front_matter_length(text));
+    std::string_view body = text.substr(front_matter_length(text));
+    // md4c reads past the end of a document that stops inside a link
+    // destination ("[a](x" without a line end), so it always gets one.
+    std::string terminated;
+    if (!body.ends_with('\n') && !body.ends_with('\r')) {
+      terminated.reserve(body.size() + 1);
+      terminated.append(body).push_back('\n');
+      body = terminated;
+    }
 
     Renderer renderer;
     renderer.out.reserve(body.size() + body.size() / 8);

@@ -37,7 +37,10 @@ struct Result {
 // - raw HTML blocks are dropped; inline HTML tags are dropped and the text between
 //   them kept (a <br> tag becomes a blank); entities are decoded;
 // - thematic breaks are dropped (the blank line between blocks stays);
-// - YAML front matter ("---" first line, up to a "---" or "..." line) is skipped.
+// - YAML front matter ("---" first line, up to a "---" or "..." line) is skipped
+//   when every line in it reads as YAML (key: value, a comment, a list item, an
+//   indented continuation or a blank); otherwise the "---" is a thematic break
+//   and the lines after it are the document's, as CommonMark reads them.
 // One empty line separates top-level blocks. A plain text line that would read as
 // a gemtext marker (it starts with "#", "=>" or "```") gets one leading blank, and
 // so does a preformatted line starting with "```", so no text can open a segment,
@@ -52,6 +55,7 @@ Result convert(std::string_view markdown);
 // Pieces exposed for the tests.
 bool looks_binary(std::string_view data);             // judged on the first 64 KiB
 std::size_t front_matter_length(std::string_view text);  // bytes to skip, 0 if none
+bool reads_as_yaml(std::string_view line);               // one line of front matter
 std::string decode_entity(std::string_view entity);   // "&amp;" -> "&"; unknown: as is
 
 }  // namespace marktext

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <optional>
 #include <set>
 #include <unordered_map>
 
@@ -302,8 +303,7 @@ class Package {
   bool read(const std::string& name, std::string& data, std::string& error, bool& missing) {
     missing = false;
     data.clear();
-    zip_int64_t index = zip_name_locate(zip_.get(), name.c_str(), 0);
-    if (index < 0) index = zip_name_locate(zip_.get(), name.c_str(), ZIP_FL_NOCASE);
+    const zip_int64_t index = locate(name);
     if (index < 0) {
       missing = true;
       return false;
@@ -359,6 +359,33 @@ class Package {
   }
 
  private:
+  // The entry of a part: the one of exactly that name, else the first whose
+  // name differs only in case (generators disagree on the case of part names).
+  // Names are folded into a map once per archive: a deck full of references to
+  // missing parts would otherwise cost a pass over the whole archive for each.
+  zip_int64_t locate(const std::string& name) {
+    const zip_int64_t index = zip_name_locate(zip_.get(), name.c_str(), 0);
+    if (index >= 0) return index;
+    if (!folded_names_) {
+      folded_names_.emplace();
+      const zip_int64_t entries = zip_get_num_entries(zip_.get(), 0);
+      for (zip_int64_t i = 0; i < entries; ++i) {
+        if (const char* entry = zip_get_name(zip_.get(), static_cast<zip_uint64_t>(i), 0))
+          folded_names_->try_emplace(folded(entry), i);
+      }
+    }
+    const auto found = folded_names_->find(folded(name));
+    return found == folded_names_->end() ? -1 : found->second;
+  }
+
+  // ASCII letters in lower case, as libzip compares names without case.
+  static std::string folded(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+  }
+
   bool too_large(const std::string& name, std::string& error) const {
     error = name + " is larger than " + std::to_string(limits_.part_bytes >> 20) +
             " MB uncompressed; refused (a zip bomb?)";
@@ -373,6 +400,7 @@ class Package {
   std::unique_ptr<zip_t, ZipCloser> zip_;
   Limits limits_;
   std::uint64_t total_ = 0;
+  std::optional<std::unordered_map<std::string, zip_int64_t>> folded_names_;
 };
 
 struct Relationship {
@@ -629,7 +657,7 @@ int estimate_seconds(std::uint64_t words, int wpm) {
   words = std::min<std::uint64_t>(words, std::uint64_t{1} << 40);
   // Quarter minutes: words * 4 / wpm, rounded half up.
   std::uint64_t quarters = (words * 8 + rate) / (2 * rate);
-  quarters = std::clamp<std::uint64_t>(quarters, 1, 99999 * 4);  // 0:15 to 99999:00
+  quarters = std::clamp<std::uint64_t>(quarters, 1, longest_estimate / 15);
   return static_cast<int>(quarters * 15);
 }
 

@@ -21,6 +21,11 @@ struct Limits {
 };
 
 inline constexpr int default_wpm = 130;
+
+// The longest estimate, 9999:45: Veltrim reads at most four digits of minutes
+// from a heading, and estimates keep to the 15-second grid.
+inline constexpr int longest_estimate = 9999 * 60 + 45;
+
 inline constexpr int max_wpm = 10000;
 
 struct Options {
@@ -47,15 +52,15 @@ struct Result {
 // there is none (N counts every slide of the deck, hidden ones too, as
 // PowerPoint numbers them). The length is estimated from the words of the notes
 // or, when the slide has no notes, of its title and text: words / wpm, rounded to
-// 15 seconds (half up), at least 0:15. Every heading carries a length, so the last
-// " - " of the line is always the one slidetext wrote: a title such as
+// 15 seconds (half up), from 0:15 to 9999:45. Every heading carries a length, so
+// the last " - " of the line is always the one slidetext wrote: a title such as
 // "Q - A" or "Break - 10:00" is read back whole (see write_heading in the source).
 Result convert_file(const std::string& path, const Options& options = {});
 Result convert_memory(std::string_view zip_bytes, const Options& options = {});
 
 // Pieces exposed for the tests.
 std::size_t count_words(std::string_view text);
-int estimate_seconds(std::uint64_t words, int wpm);  // rounded to 15 s, >= 15
+int estimate_seconds(std::uint64_t words, int wpm);  // rounded to 15 s, 15 to longest_estimate
 std::string format_length(int seconds);              // 105 -> "1:45"
 // The zip part a relationship target names, from the part holding the
 // relationship: ("ppt/presentation.xml", "slides/slide1.xml") -> "ppt/slides/slide1.xml".
