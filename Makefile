@@ -57,7 +57,7 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRIM_BENCH=ON -DVELTRIM_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; \
-	  case $$b in *bench_startup) xvfb-run -a -s "-screen 0 1024x768x24" $$b ;; *) $(CTEST_ENV) $$b ;; esac; done
+	  case $$b in *bench_startup|*bench_response) xvfb-run -a -s "-screen 0 1024x768x24" $$b ;; *) $(CTEST_ENV) $$b ;; esac; done
 
 # The Debian package: a Release build of the program alone, with the hardening
 # flags Debian builds its packages with (its optimisation level left to the

@@ -13,12 +13,22 @@
 namespace veltrim {
 namespace {
 
+// What the desktop is told when asked to keep the screen awake.
+constexpr std::string_view screen_saver_reason = "Presenting a talk";
+
+// The presentation, with the screen kept awake while it runs; with "Start Full
+// Screen" it fills the screen and leaving gives the window back as it was.
 void present(ProgramState& state) {
   if (state.script.script_is_empty()) return;
+  const bool enter_full_screen = state.preferences.view.start_full_screen && !korvid::isfullscreen();
+  if (enter_full_screen) korvid::setfullscreen(true);
+  korvid::inhibitscreensaver(screen_saver_reason);
   // The close box asks about unsaved changes while the presentation goes on.
   Script& script = state.script;
   run_presentation(script, state.renderer, state.preferences, state.clock, state.events,
                    [&script] { end_program_if_confirmed(script); });
+  korvid::releasescreensaver();
+  if (enter_full_screen) korvid::setfullscreen(false);
 }
 
 // An imported script replaces the current one; the start panel has made sure

@@ -9,6 +9,7 @@
 #include "app/system/prefs.h"
 #include "app/present/presentation_clock.h"
 #include "app/events/program_events.h"
+#include "app/events/program_keys.h"
 #include "app/present/kv_render.h"
 #include "korvid/korvid.h"
 
@@ -30,6 +31,7 @@ int open_program_window(ProgramEvents& events) {
   events.init_event_mutex();
   korvid::enableresize([&events] { events.resize_event(); });
   korvid::registermousehandler(korvid::mouse::left_up, [&events](int x, int y) { events.mouse_button_event(x, y); });
+  korvid::registerkeyhandler([&events](const korvid::KeyPress& key) { return offer_key(events, key); });
   // The close box asks before unsaved changes are lost: the question is put on
   // the program thread, which ends the program itself when the user agrees.
   korvid::setwindowsystemclosecallback([&events] {

@@ -10,7 +10,7 @@ namespace veltrim {
 class ProgramEvents;
 
 // Opens Veltrim's window, 800 x 600 scaled to the screen, titled "Veltrim" with
-// the program's icon, and routes its resizes, left clicks and close box into
+// the program's icon, and routes its resizes, left clicks, keys and close box into
 // `events`. Returns the window, or a negative number when none could be opened.
 int open_program_window(ProgramEvents& events);
 

@@ -8,7 +8,6 @@
 #include <X11/Xutil.h>
 #include <benchmark/benchmark.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "bench/start_veltrim.h"
 
 namespace {
 
@@ -83,18 +82,6 @@ long resident_kilobytes(pid_t pid) {
     status.ignore(4096, '\n');
   }
   return 0;
-}
-
-pid_t start_veltrim(const fs::path& home) {
-  const std::string program = std::string(VELTRIM_PROGRAM_DIR) + "/veltrim";
-  const std::string script = std::string(VELTRIM_SOURCE_DIR) + "/examples/welcome.gmi";
-  setenv("HOME", home.c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-  setenv("QT_QPA_PLATFORM", "xcb", 1);
-  char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(script.c_str()), nullptr};
-  pid_t pid = -1;
-  if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
-  return pid;
 }
 
 void stop(pid_t pid) {

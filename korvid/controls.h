@@ -137,4 +137,8 @@ int getlistboxposition(int id, int& x, int& y, int& width, int& height);
 int getdropdownlistposition(int id, int& x, int& y, int& width, int& height);
 int getscrollbarposition(int id, int& x, int& y, int& width, int& height);
 
+// Hides a control of any kind, or shows it again; a hidden control keeps its
+// place, state and contents.
+void setcontrolvisible(int id, bool visible);
+
 }  // namespace korvid

@@ -115,6 +115,11 @@ void bar(int left, int top, int right, int bottom);
 // A bar with an outline and, when depth > 0, a receding side (and top when
 // `topflag`).
 void bar3d(int left, int top, int right, int bottom, int depth, bool topflag);
+// Mirrors what the active page shows inside the rectangle, both corners
+// included, left to right (as a mirror held beside it would show it). Only what
+// lies inside the viewport's clip, or on the page, is mirrored, about its own
+// middle.
+void mirrorrect(int left, int top, int right, int bottom);
 // Outline through the four corners; both right and bottom edges are drawn.
 void rectangle(int left, int top, int right, int bottom);
 // Leaves the drawing position where it was.

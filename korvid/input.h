@@ -45,7 +45,46 @@ inline constexpr int page_down = 81;
 inline constexpr int insert = 82;
 inline constexpr int del = 83;
 inline constexpr int buffer_limit = 511;
+
+// Codes a key handler receives: a printable key as its character (letters in
+// upper case, whatever Shift says; the keypad's keys as the keys they copy),
+// a few control keys as their ASCII codes, and an extended key as
+// `extended(code)`, so that F5 is extended(f1 + 4).
+inline constexpr int backspace = 8;
+inline constexpr int tab = 9;
+inline constexpr int enter = 13;
+inline constexpr int escape = 27;
+inline constexpr int space = 32;
+inline constexpr int extended_base = 256;
+constexpr int extended(int code) { return extended_base + code; }
+
+// Modifier bits of a key press.
+inline constexpr int shift = 1;
+inline constexpr int ctrl = 2;
+inline constexpr int alt = 4;
+inline constexpr int meta = 8;
 }  // namespace key
+
+// What has the keyboard focus in the window when a key is pressed.
+enum class KeyFocus {
+  window,     // the window itself (no control)
+  text_box,   // a text box: keys type there
+  list,       // a list box or drop-down list: keys choose entries there
+  control,    // any other control: a button, a check box, a scroll bar
+};
+
+struct KeyPress {
+  int code = 0;       // see namespace key
+  int modifiers = 0;  // key::shift | key::ctrl | ...
+  bool repeat = false;  // sent again because the key is held down
+  KeyFocus focus = KeyFocus::window;
+};
+
+// Called on the window thread for every key pressed in the window, before a
+// control with the focus sees it. Returning true takes the key: the control
+// does not get it. Keys still reach the key buffer that `getch` reads as
+// they always did (only when the window itself has the focus).
+using KeyHandler = std::function<bool(const KeyPress&)>;
 
 // A mouse handler receives x and y (for the wheel: the signed delta, 120 a notch, and 0).
 using MouseHandler = std::function<void(int, int)>;
@@ -61,6 +100,8 @@ int mousey();
 
 int getch();
 bool kbhit();
+// The current window's key handler; an empty one removes it.
+void registerkeyhandler(KeyHandler handler);
 
 void enableresize(std::function<void()> handler = {});
 void disableresize();

@@ -11,4 +11,5 @@
 #include "korvid/dialogs.h"
 #include "korvid/draw.h"
 #include "korvid/input.h"
+#include "korvid/screen.h"
 #include "korvid/window.h"

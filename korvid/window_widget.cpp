@@ -30,27 +30,6 @@ int button_offset(Qt::MouseButton button) {
   }
 }
 
-// Keys that reach `getch` as 0 followed by a code.
-int extended_key_code(int qt_key) {
-  if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F10) return key::f1 + (qt_key - Qt::Key_F1);
-  switch (qt_key) {
-    case Qt::Key_F11: return key::f11;
-    case Qt::Key_F12: return key::f12;
-    case Qt::Key_Home: return key::home;
-    case Qt::Key_Up: return key::up;
-    case Qt::Key_PageUp: return key::page_up;
-    case Qt::Key_Left: return key::left;
-    case Qt::Key_Clear: return key::clear;
-    case Qt::Key_Right: return key::right;
-    case Qt::Key_End: return key::end;
-    case Qt::Key_Down: return key::down;
-    case Qt::Key_PageDown: return key::page_down;
-    case Qt::Key_Insert: return key::insert;
-    case Qt::Key_Delete: return key::del;
-    default: return 0;
-  }
-}
-
 // If the program thread does not come to end the process after the user closed
 // the window (it may be waiting for a converter), end it anyway. Files are
 // written atomically, so nothing is left half-written.

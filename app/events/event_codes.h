@@ -61,5 +61,8 @@ inline constexpr std::int32_t close_requested = 910;  // the window's close box;
 
 // A left-button click; its point is in the slot's mouse position.
 inline constexpr std::int32_t click = 1001;
+// A key the program answers (see program_keys.h); the key is in the slot's
+// last key.
+inline constexpr std::int32_t key = 1002;
 
 }  // namespace veltrim::event

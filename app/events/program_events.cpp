@@ -17,7 +17,7 @@ bool merges_with_itself(std::int32_t code) {
 
 }  // namespace
 
-void ProgramEvents::set_event(std::int32_t code) { store({code, 0, 0}); }
+void ProgramEvents::set_event(std::int32_t code) { store({code, 0, 0, {}}); }
 
 void ProgramEvents::store(Pending pending) {
   const std::int32_t mutex = event_mutex_;
@@ -46,6 +46,7 @@ std::int32_t ProgramEvents::get_event() {
     mouse_x_ = taken.x;
     mouse_y_ = taken.y;
   }
+  if (taken.code == event::key) last_key_ = taken.key;
   // The wake that brought the reader here was spent on this code; the next
   // one must not sleep while others wait.
   if (!pending_.empty()) korvid::stopidle();
@@ -55,7 +56,10 @@ std::int32_t ProgramEvents::get_event() {
 
 void ProgramEvents::resize_event() { set_event(event::resize); }
 
-void ProgramEvents::mouse_button_event(std::int32_t x, std::int32_t y) { store({event::click, x, y}); }
+void ProgramEvents::mouse_button_event(std::int32_t x, std::int32_t y) { store({event::click, x, y, {}}); }
+
+void ProgramEvents::key_event(Key_press key) { store({event::key, 0, 0, key}); }
+Key_press ProgramEvents::get_key_event() const { return last_key_; }
 
 std::int32_t ProgramEvents::get_mouse_event_x() const { return mouse_x_; }
 std::int32_t ProgramEvents::get_mouse_event_y() const { return mouse_y_; }

@@ -13,6 +13,14 @@
 
 namespace veltrim {
 
+// A key as it travels through the slot: its code (korvid::key) and modifier bits.
+struct Key_press {
+  std::int32_t code = 0;
+  std::int32_t modifiers = 0;
+  bool repeat = false;  // sent again because the key is held down
+  bool operator==(const Key_press&) const = default;
+};
+
 class ProgramEvents {
  public:
   // How long a reader waits for the slot before it reports no event.
@@ -45,6 +53,10 @@ class ProgramEvents {
   // The point of the click whose code was taken last.
   std::int32_t get_mouse_event_x() const;
   std::int32_t get_mouse_event_y() const;
+  // Stores the key code with `key`, as a click stores its point.
+  void key_event(Key_press key);
+  // The key whose code was taken last.
+  Key_press get_key_event() const;
 
   // The library mutex guarding the slot, -1 before `init_event_mutex`.
   std::int32_t event_mutex() const;
@@ -54,6 +66,7 @@ class ProgramEvents {
     std::int32_t code = 0;
     std::int32_t x = 0;  // a click's point
     std::int32_t y = 0;
+    Key_press key;
   };
   void store(Pending pending);
 
@@ -61,6 +74,7 @@ class ProgramEvents {
   std::deque<Pending> pending_;  // only touched under event_mutex_
   std::atomic<std::int32_t> mouse_x_{0};
   std::atomic<std::int32_t> mouse_y_{0};
+  Key_press last_key_;  // only touched by the reader
 };
 
 // The program's own slot.

@@ -7,6 +7,7 @@
 #include "app/events/event_codes.h"
 #include "app/panels/panel_frame.h"
 #include "app/events/program_events.h"
+#include "app/events/program_keys.h"
 #include "app/panels/script_saving.h"
 #include "app/panels/unsaved_changes.h"
 #include "app/script/blanks.h"
@@ -280,7 +281,11 @@ void EditorPanel::close_requested() {
 int handle_editor_panel(int window, Script& script, ProgramEvents& events, const Preferences& preferences,
                         const Platform& platform) {
   EditorPanel panel(window, script, events, preferences, platform);
-  return run_panel(window, events, panel);
+  return run_panel(window, events, [&](int code) {
+    // Ctrl and S is Save, also while a box has the focus.
+    const bool save_key = code == event::key && key_action(events.get_key_event()) == Key_action::save;
+    return panel.act(save_key ? event::save : code);
+  });
 }
 
 }  // namespace veltrim

@@ -7,6 +7,8 @@
 #include "app/system/external.h"
 #include "app/system/links.h"
 #include "app/events/program_events.h"
+#include "app/events/program_keys.h"
+#include "app/events/window_keys.h"
 #include "korvid/korvid.h"
 
 namespace veltrim {
@@ -98,13 +100,15 @@ void open_help(const std::filesystem::path& program_directory) {
 }
 
 int run_panel(int window, ProgramEvents& events, const std::function<bool(int)>& act) {
-  int code = event::none;
-  do {
+  for (;;) {
     korvid::setcurrentwindow(window);
     korvid::loop();
-    code = events.get_event();
-  } while (!act(code));
-  return code;
+    const int code = events.get_event();
+    // F1 and F11 mean the same on every panel; the resize that full screen
+    // brings reaches the panel as any resize does.
+    if (code == event::key && answer_window_key(key_action(events.get_key_event()))) continue;
+    if (act(code)) return code;
+  }
 }
 
 }  // namespace veltrim

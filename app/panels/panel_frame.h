@@ -58,7 +58,7 @@ void open_help(const std::filesystem::path& program_directory);
 // The wait every panel runs: sleeps in the library's idle wait until an event
 // arrives, hands its code to `act`, and stops when `act` says the panel is
 // done. Returns the code that ended it. The panel costs no processor time
-// while the user thinks.
+// while the user thinks. F1 and F11 are answered here, for every panel.
 int run_panel(int window, ProgramEvents& events, const std::function<bool(int)>& act);
 
 // The same for a panel object with `bool act(int code)`.

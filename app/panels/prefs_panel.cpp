@@ -150,6 +150,7 @@ PreferencesPanel::PreferencesPanel(int window, Preferences& preferences, Program
   set_integer_textbox(controls_.advance_box, preferences_.advance_seconds);
   set_integer_textbox(controls_.back_box, preferences_.hold_seconds);
   set_time_mode_controls(controls_, effective_time_mode(preferences_));
+  controls_.view_options = create_view_option_boxes(preferences_.view);
   draw();
 }
 
@@ -164,6 +165,7 @@ PreferencesPanel::~PreferencesPanel() {
   korvid::removelistbox(controls_.font_list);
   korvid::removebutton(controls_.larger);
   korvid::removebutton(controls_.smaller);
+  remove_view_option_boxes(controls_.view_options);
 }
 
 bool PreferencesPanel::act(int code) {
@@ -213,6 +215,7 @@ bool PreferencesPanel::store_and_save() {
   preferences_.time_mode = time_mode_from_controls(controls_);
   preferences_.advance_seconds = *advance;
   preferences_.hold_seconds = *hold;
+  preferences_.view = read_view_option_boxes(controls_.view_options);
   // The user chose these settings on purpose: a failure to keep them is said.
   const WriteResult result = save_user_preferences(preferences_, platform_.environment);
   if (!result.written) korvid::dlgmessage(korvid::message_error, std::string(prefs_save_failed) + result.reason);
@@ -231,6 +234,7 @@ void PreferencesPanel::draw() const {
   korvid::outtextxy(x0, y, preview_text);
   korvid::settextstyle(korvid::font::sans, korvid::horiz_dir, panel_text_size);
   place_bottom_buttons({controls_.back});
+  place_view_option_boxes(controls_.view_options);
   display_logo(platform_.program_directory);
   korvid::swapbuffers();
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/panels/view_options.h"
 #include "app/system/platform.h"
 #include "app/system/prefs.h"
 #include "app/script/script.h"
@@ -37,6 +38,7 @@ struct PrefsControls {
   int font_list = -1;
   int larger = -1;
   int smaller = -1;
+  View_option_boxes view_options;
 };
 
 // The text box's number: up to its first 8 characters read as one integer;

@@ -6,6 +6,7 @@
 #include "app/events/event_codes.h"
 #include "app/panels/panel_frame.h"
 #include "app/events/program_events.h"
+#include "app/events/program_keys.h"
 #include "app/script/script_file.h"
 #include "app/panels/unsaved_changes.h"
 #include "korvid/korvid.h"
@@ -125,6 +126,11 @@ bool drops_the_script(int code) { return code == event::exit || code == event::i
 // Acts on one code. Returns the action the panel sequence takes next, or
 // event::none while the start panel carries on.
 int start_panel_choice(const StartPanelContext& context, int code) {
+  // F5 is Start!, which only a script with segments offers.
+  if (code == event::key && key_action(context.events.get_key_event()) == Key_action::start &&
+      !context.script.script_is_empty()) {
+    return event::start;
+  }
   if (code == event::open) {
     ask_and_open(context.script);
   } else if (code == event::new_script && start_new_script(context.script)) {

@@ -48,6 +48,7 @@ void Korvid_renderer::reset() {
   text_colour = 0x000000;
   link_colour = 0x800000;
   background_colour = 0xFFFFFF;
+  mirrored = false;
   scrollbar_width = 0;
   saved_y = 0;
   links_.clear();
@@ -136,6 +137,8 @@ void Korvid_renderer::layout_complete() {
     bounds_changed = false;
   }
   y = saved_y;
+  // The text was laid out and drawn as it reads; the glass turns it round.
+  if (mirrored) korvid::mirrorrect(0, 0, text_area_right() - text_area_left(), bounds.bottom - bounds.top);
   korvid::resetviewport();
 }
 
@@ -165,7 +168,7 @@ void Korvid_renderer::text_draw(std::string_view text, int type) {
 
 void Korvid_renderer::preformatted_draw(std::string_view text) {
   korvid::settextstyle(korvid::font::mono, korvid::horiz_dir, font_size);
-  korvid::setcolor(korvid::black);
+  korvid::setcolor(text_colour);
   korvid::outtextxy(left_margin, y, without_trailing_blanks(text));
 }
 
@@ -263,19 +266,21 @@ void Korvid_renderer::handle_event() {
       korvid::getmouseclick(korvid::mouse::move, x, y_unused);
       break;
     }
-    case reading_event::wheel: {
-      // One line of base-size text a notch; a turn away from the reader goes
-      // back towards the start, and part of a notch is let go.
-      const std::int32_t line = text_height("Scrolled Example", type_plain);
-      const std::int64_t notches = wheel_movement_.exchange(0) / 120;
-      const std::int64_t wanted = std::int64_t{-y} - notches * line;
-      const std::int64_t bottom = std::max(scroll_max_value() - page_size(), 0);
-      scroll_to(static_cast<std::int32_t>(std::clamp<std::int64_t>(wanted, 0, bottom)));
+    case reading_event::wheel:
+      scroll_by_notches(wheel_movement_.exchange(0) / korvid::mouse::wheel_notch);
       break;
-    }
     default:
       break;
   }
+}
+
+void Korvid_renderer::scroll_by_notches(std::int32_t notches) {
+  // One line of base-size text a notch; a turn away from the reader goes back
+  // towards the start, and part of a notch is let go.
+  const std::int32_t line = text_height("Scrolled Example", type_plain);
+  const std::int64_t wanted = std::int64_t{-y} - std::int64_t{notches} * line;
+  const std::int64_t bottom = std::max(scroll_max_value() - page_size(), 0);
+  scroll_to(static_cast<std::int32_t>(std::clamp<std::int64_t>(wanted, 0, bottom)));
 }
 
 void Korvid_renderer::explicit_event(std::int32_t code) {
@@ -295,6 +300,8 @@ void Korvid_renderer::click(std::int32_t x, std::int32_t y_at) {
 }
 
 std::int32_t Korvid_renderer::link_at(std::int32_t x, std::int32_t y_at) const {
+  // Links are recorded where they were laid out, before the view was flipped.
+  if (mirrored && text_area_left() <= x && x <= text_area_right()) x = text_area_left() + text_area_right() - x;
   for (std::size_t i = 0; i < links_.size(); ++i) {
     const Rect& a = links_[i].area;
     if (a.left <= x && x <= a.right && a.top <= y_at && y_at <= a.bottom) return static_cast<std::int32_t>(i + 1);

@@ -74,6 +74,9 @@ class Korvid_renderer final : public Renderer {
   // A click at window coordinates (x, y) in the reading view: opens the link
   // there, if any.
   void click(std::int32_t x, std::int32_t y);
+  // Scrolls as `notches` turns of the wheel away from the reader would: one
+  // line of base-size text each, towards the start (negative: towards the end).
+  void scroll_by_notches(std::int32_t notches);
   // True when the pending event is a move of the scroll bar or a wheel turn,
   // that is, the reader scrolled by hand.
   bool render_event_scroll_occurred() const;
@@ -88,7 +91,8 @@ class Korvid_renderer final : public Renderer {
   std::int32_t scroll_max_value() const { return std::max(content_height, 0); }
 
   // Number (from 1) of the first link drawn in this pass whose area holds the
-  // window point (x, y), or -1.
+  // window point (x, y) as the reader sees it (in a mirrored view, the point
+  // mirrored back), or -1.
   std::int32_t link_at(std::int32_t x, std::int32_t y) const;
   const std::vector<Reading_link>& links() const { return links_; }
 
@@ -103,6 +107,8 @@ class Korvid_renderer final : public Renderer {
   int text_colour = 0x000000;
   int link_colour = 0x800000;
   int background_colour = 0xFFFFFF;
+  // Flipped left to right, for a teleprompter's glass; the scroll bar stays put.
+  bool mirrored = false;
   std::int32_t scrollbar_width = 0;
   // The cursor at the start of this pass, that is, minus the scroll offset.
   std::int32_t saved_y = 0;
@@ -118,6 +124,10 @@ class Korvid_renderer final : public Renderer {
   std::int32_t height_in(int face, std::int32_t size, std::string_view text);
   void place_scrollbar();
   void scroll_to(std::int32_t offset);
+  // The reading area's first and last column in window coordinates: what a
+  // mirrored view flips.
+  std::int32_t text_area_left() const { return bounds.left; }
+  std::int32_t text_area_right() const { return std::max(bounds.right - scrollbar_width, bounds.left); }
   void open_link(std::string_view url);
   void reset();
 

@@ -8,6 +8,8 @@
 #include "app/present/presentation_plan.h"
 #include "app/present/presentation_timing.h"
 #include "app/events/program_events.h"
+#include "app/events/program_keys.h"
+#include "app/events/window_keys.h"
 #include "app/present/kv_render.h"
 #include "app/script/script.h"
 #include "app/script/segment.h"
@@ -56,6 +58,7 @@ class Segment_runner {
  private:
   void start() {
     p_.events.set_event(event::none);  // the first wait returns at once
+    if (p_.view.text_resized) segment_.invalidate_segment_layout();
     p_.renderer.new_page();
     p_.panel.autoscroll = true;
     // Every segment starts running, and the dial and Exit say so, whatever
@@ -96,6 +99,8 @@ class Segment_runner {
         break;
       case event::click:
         return act_on_click(p_.events.get_mouse_event_x(), p_.events.get_mouse_event_y(), now);
+      case event::key:
+        return act_on_key(key_action(p_.events.get_key_event()), now);
       default:
         break;
     }
@@ -107,9 +112,7 @@ class Segment_runner {
     if (y < korvid::getmaxy() - panel.panel_height) {
       p_.renderer.click(x, y);
     } else if (panel.coordinates_in_time_timepanel(x, y)) {
-      timer_.toggle_pause(now);
-      panel.paused = timer_.paused();
-      panel.set_exit_enabled(panel.paused);
+      toggle_pause(now);
     } else if (panel.next_rect.point_inside(x, y)) {
       return Segment_result::next;
     } else if (panel.previous_rect.point_inside(x, y)) {
@@ -121,6 +124,60 @@ class Segment_runner {
     }
     p_.events.set_event(event::none);
     return std::nullopt;
+  }
+
+  void toggle_pause(ClockTime now) {
+    timer_.toggle_pause(now);
+    p_.panel.paused = timer_.paused();
+    p_.panel.set_exit_enabled(p_.panel.paused);
+  }
+
+  // Keys do what the clicks and buttons they stand for do. The key that ends
+  // a black screen does nothing else.
+  std::optional<Segment_result> act_on_key(Key_action action, ClockTime now) {
+    Presentation_view& view = p_.view;
+    if (view.blank) {
+      view.blank = false;
+      show_presentation_controls(p_.panel, p_.renderer);
+      return std::nullopt;
+    }
+    if (answer_window_key(action)) return std::nullopt;
+    Timepanel& panel = p_.panel;
+    switch (action) {
+      case Key_action::next_segment:
+        if (panel.next_name) return Segment_result::next;
+        break;
+      case Key_action::previous_segment:
+        if (panel.previous_name) return Segment_result::previous;
+        break;
+      case Key_action::pause_or_leave:
+        if (timer_.paused()) return Segment_result::leave;
+        toggle_pause(now);
+        break;
+      case Key_action::pause: toggle_pause(now); break;
+      case Key_action::scroll_back:
+      case Key_action::scroll_on:
+        // As a wheel notch does, scrolling by hand stops autoscroll.
+        p_.renderer.scroll_by_notches(action == Key_action::scroll_back ? 1 : -1);
+        panel.autoscroll = false;
+        break;
+      case Key_action::add_time: return act_on(event::add_time, now);
+      case Key_action::take_time: return act_on(event::take_time, now);
+      case Key_action::autoscroll: panel.autoscroll = !panel.autoscroll; break;
+      case Key_action::blank: view.blank = true; break;
+      case Key_action::text_larger:
+      case Key_action::text_smaller:
+      case Key_action::text_as_preferred: resize_text(action); break;
+      default: break;
+    }
+    return std::nullopt;
+  }
+
+  void resize_text(Key_action action) {
+    p_.renderer.font_size = resized_text(p_.renderer.font_size, action, p_.preferences);
+    p_.view.text_resized = true;
+    segment_.invalidate_segment_layout();
+    p_.renderer.bounds_changed = true;  // measure the content again
   }
 
   // Follows the time with the reading view and the last segment's wait at
@@ -171,6 +228,11 @@ class Segment_runner {
 
   void redraw(std::int32_t shown_seconds) {
     p_.panel.set_remaining_timepanel(shown_seconds);
+    if (p_.view.blank) {
+      draw_blank_screen(p_.panel, p_.renderer);
+      drawn_ = current_frame(shown_seconds);
+      return;
+    }
     p_.panel.redraw_timepanel();
     // The reading view fills the window above the panel; a window smaller than
     // the panel leaves it an empty area rather than an inverted one.
@@ -256,8 +318,7 @@ std::int32_t script_loop(Presentation& presentation, Script& script) {
 std::int32_t run_presentation(Script& script, Korvid_renderer& renderer, const Preferences& preferences,
                               Clock& clock, ProgramEvents& events, std::function<void()> close_requested) {
   if (script.script_number_segments() < 1) return presentation_finished;
-  renderer.font_size = effective_font_size(preferences);
-  renderer.font_face = effective_font_face(preferences);
+  prepare_reading_view(renderer, preferences);
   // The font may differ from the last presentation's: wrap everything afresh.
   for (Segment& segment : script.segments()) segment.invalidate_segment_layout();
   Timepanel panel;

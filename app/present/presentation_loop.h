@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/present/presentation_clock.h"
+#include "app/present/presentation_view.h"
 #include "app/system/prefs.h"
 
 namespace veltrim {
@@ -43,6 +44,8 @@ struct Presentation {
   // was, its countdown having kept real time meanwhile. Without one, the close
   // box changes nothing.
   std::function<void()> close_requested{};
+  // What the presenter changed from the keyboard, kept across segments.
+  Presentation_view view{};
 };
 
 struct Segment_run {

@@ -47,7 +47,11 @@ void apply_line(Preferences& preferences, std::string_view line) {
   line = trim_leading_blanks(line);
   auto equals = line.find('=');
   auto key = trim_trailing_blanks(equals == std::string_view::npos ? std::string_view() : line.substr(0, equals));
-  if (auto* field = field_for_key(preferences, key)) *field = load_integer(line, *field);
+  if (auto* field = field_for_key(preferences, key)) {
+    *field = load_integer(line, *field);
+    return;
+  }
+  apply_view_preference(preferences.view, key, line);
 }
 
 }  // namespace
@@ -88,6 +92,7 @@ std::string preferences_text(const Preferences& preferences) {
   save_integer(text, font_face_key, preferences.font_face);
   save_integer(text, font_size_key, preferences.font_size);
   save_integer(text, words_per_minute_key, preferences.words_per_minute);
+  save_view_preferences(text, preferences.view);
   return text;
 }
 

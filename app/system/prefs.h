@@ -14,6 +14,8 @@
 //
 //   Words Per Minute =      130
 //
+// and the presenting ones of view_prefs.h.
+//
 // Loading accepts whatever integers the file holds and keeps them in the record
 // as they are, so a save writes back what the user wrote. Values are bounded
 // where they are used, through the effective_* functions below.
@@ -28,6 +30,7 @@
 
 #include "app/script/write_file.h"
 #include "app/system/platform.h"
+#include "app/system/view_prefs.h"
 
 namespace veltrim {
 
@@ -71,6 +74,8 @@ struct Preferences {
   std::int32_t font_size = 24;
   // The presenter's speaking rate, for the lengths an import estimates.
   std::int32_t words_per_minute = default_words_per_minute;
+  // Further lines after the five: full screen, dark and mirrored reading view.
+  View_preferences view{};
 
   bool operator==(const Preferences&) const = default;
 };

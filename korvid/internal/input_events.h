@@ -10,4 +10,8 @@ struct WindowData;
 void record_mouse_event(WindowData& window, int kind, int x, int y, int value1, int value2);
 void push_key_codes(WindowData& window, const unsigned char* codes, int count);
 
+// The extended code (korvid::key) of a Qt key, or 0: keys that reach `getch`
+// as 0 followed by that code.
+int extended_key_code(int qt_key);
+
 }  // namespace korvid::detail

@@ -80,6 +80,7 @@ struct WindowData : std::enable_shared_from_this<WindowData> {
   // Wheel movement short of a whole notch (120): touchpads and smooth wheels
   // send small steps that only add up to notches. Window thread only.
   int wheel_remainder = 0;
+  KeyHandler key_handler;
   std::function<void()> resize_handler;
   std::function<void()> close_callback;
   std::function<int()> system_close_callback;

@@ -14,6 +14,10 @@ class WindowWidget : public QWidget {
  public:
   explicit WindowWidget(std::weak_ptr<WindowData> data);
 
+  // Offers a key pressed in the window (on `receiver`, the widget with the
+  // focus) to the window's key handler; true when the handler took it.
+  bool offer_key(const QKeyEvent& event, QWidget& receiver);
+
  protected:
   bool event(QEvent* event) override;
   bool focusNextPrevChild(bool next) override;

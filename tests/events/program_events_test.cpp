@@ -4,9 +4,12 @@
 #include <chrono>
 #include <future>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "app/events/event_codes.h"
 #include "app/events/program_events.h"
+#include "app/events/program_keys.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
 
@@ -121,6 +124,30 @@ TEST_F(EventSlot, TheWindowsHandlersStoreClicksAndResizes) {
   korvid::testing::resize_window(window_, 300, 150);
   korvid::loop();
   EXPECT_EQ(events_.get_event(), event::resize);
+}
+
+TEST_F(EventSlot, KeysTravelInOrderEachWithItsKeyAndTypingStaysInTextBoxes) {
+  namespace key = korvid::key;
+  using korvid::KeyFocus;
+  using veltrim::Key_action;
+  using veltrim::Key_press;
+  // Two presses of one key within a pass both arrive, as do different keys.
+  const std::pair<korvid::KeyPress, bool> offers[] = {
+      {{key::extended(key::page_down), 0, false, KeyFocus::control}, true},
+      {{key::extended(key::page_down), 0, false, KeyFocus::window}, true},
+      {{'B', 0, false, KeyFocus::text_box}, false},       // typed into the box
+      {{key::space, 0, true, KeyFocus::window}, false},   // held down: pauses once only
+      {{'Q', 0, false, KeyFocus::window}, false},         // means nothing
+      {{'S', key::ctrl, false, KeyFocus::text_box}, true},
+      {{'=', key::ctrl, false, KeyFocus::window}, true},
+  };
+  for (const auto& [press, taken] : offers) EXPECT_EQ(veltrim::offer_key(events_, press), taken) << press.code;
+  std::vector<Key_action> actions;
+  while (events_.get_event() == event::key) actions.push_back(veltrim::key_action(events_.get_key_event()));
+  EXPECT_EQ(actions, (std::vector{Key_action::next_segment, Key_action::next_segment, Key_action::save,
+                                  Key_action::text_larger}));
+  EXPECT_EQ(veltrim::key_action(Key_press{'-', key::alt, false}), Key_action::none);
+  EXPECT_EQ(veltrim::key_action(Key_press{key::extended(key::down), 0, true}), Key_action::scroll_on);
 }
 
 TEST(EventSlotUnprepared, WithoutItsMutexTheSlotDropsStoresAndReadsNothing) {

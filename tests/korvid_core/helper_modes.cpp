@@ -14,6 +14,7 @@
 
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
+#include "korvid/testing_screensaver.h"
 
 namespace {
 
@@ -96,6 +97,7 @@ const std::map<std::string, std::function<int()>> modes = {
        say("call returned");
        return 3;
      }},
+    {"fake-screensaver", [] { return korvid::testing::serve_fake_screensaver(); }},
     {"no-display", [] {
        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
        std::printf("initwindow %d\n", open_window());

@@ -6,8 +6,10 @@
 
 #include "app/panels/editor_panel.h"
 #include "app/events/event_codes.h"
+#include "app/events/program_keys.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
+#include "korvid/testing_keys.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace veltrim::testing {
@@ -207,6 +209,30 @@ TEST_F(EditorTest, TheWaitEndsOnOrganizeOrBackAndTakesTheControlsAway) {
     EXPECT_EQ(handle_editor_panel(window, script, events, preferences, platform), code);
   }
   for (int id = 0; id < 34; ++id) EXPECT_FALSE(kt::control_visible(window, id)) << "control " << id;
+}
+
+TEST_F(EditorTest, KeysTypeIntoTheBoxesAndCtrlSSaves) {
+  namespace key = korvid::key;
+  korvid::registerkeyhandler([this](const korvid::KeyPress& press) { return offer_key(events, press); });
+  Script script = load(two_segments);
+  {
+    EditorPanel panel(window, script, events, preferences, platform);
+    const int body = panel.controls().body_box;
+    korvid::settextboxcontents(body, "");
+    kt::focus_control(window, body);
+    for (const int code : {int{'B'}, int{'.'}, key::space, int{'A'}, int{'+'}, int{'-'}}) kt::press_key(window, code);
+    kt::press_key(window, key::extended(key::page_down));
+    EXPECT_EQ(box(body), "b. a+-");
+    kt::press_key(window, 'S', key::ctrl);  // types nothing, so it acts in a box too
+    EXPECT_EQ(events.get_event(), event::key);
+    EXPECT_EQ(key_action(events.get_key_event()), Key_action::save);
+    EXPECT_EQ(events.get_event(), event::none);
+  }
+  std::filesystem::remove(talk);
+  kt::press_key(window, 'S', key::ctrl);
+  events.set_event(event::exit);
+  EXPECT_EQ(handle_editor_panel(window, script, events, preferences, platform), event::exit);
+  EXPECT_EQ(read_text(talk), two_segments);
 }
 
 }  // namespace

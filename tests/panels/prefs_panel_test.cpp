@@ -11,6 +11,7 @@
 #include "app/panels/prefs_panel.h"
 #include "korvid/korvid.h"
 #include "korvid/testing.h"
+#include "korvid/testing_controls.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace veltrim::testing {
@@ -44,7 +45,8 @@ TEST_F(PrefsPanelTest, EverySettingReachesTheFileThroughBack) {
   EXPECT_TRUE(kt::shown_dialogs().empty()) << kt::last_dialog().text;
   EXPECT_EQ(read_text(prefs_file()),
             "Advance Seconds =       45\r\nHold Seconds =       20\r\nTime Mode =        2\r\n"
-            "Font Face =        4\r\nFont Size =       26\r\nWords Per Minute =      130\r\n");
+            "Font Face =        4\r\nFont Size =       26\r\nWords Per Minute =      130\r\n"
+            "Start Full Screen =        0\r\nDark Reading View =        0\r\nMirrored Reading View =        0\r\n");
 }
 
 TEST_F(PrefsPanelTest, BadNumbersKeepTheirFieldsAndAnOpenTotalWritesModeZero) {
@@ -143,6 +145,29 @@ TEST_F(PrefsPanelTest, AFailedSaveIsSaidAndTheControlsGoWithThePanel) {
                        c.larger, c.smaller}) {
     EXPECT_FALSE(kt::control_visible(window, id)) << id;
   }
+}
+
+TEST_F(PrefsPanelTest, ThePresentingCheckBoxesReachTheFileAndCrowdNothing) {
+  preferences.view.dark_view = true;
+  PreferencesPanel panel(window, preferences, events, platform, current);
+  const View_option_boxes& boxes = panel.controls().view_options;
+  EXPECT_EQ(korvid::checkboxischecked(boxes.dark_view), 1);
+  // Beside the logo, above the first heading, within the window.
+  for (const int id : {boxes.start_full_screen, boxes.dark_view, boxes.mirrored_view}) {
+    const auto place = kt::control_geometry(window, id);
+    ASSERT_TRUE(place);
+    EXPECT_GT(place->x, 315);
+    EXPECT_LE(place->x + place->width, 800);
+    EXPECT_LT(place->y + place->height, 600 / 4);
+  }
+  kt::click_control(window, boxes.start_full_screen);
+  kt::click_control(window, boxes.dark_view);
+  kt::click_control(window, boxes.mirrored_view);
+  EXPECT_TRUE(panel.act(click(panel.controls().back)));
+  EXPECT_EQ(preferences.view, (View_preferences{true, false, true}));
+  EXPECT_NE(read_text(prefs_file()).find("Start Full Screen =        1\r\nDark Reading View =        0\r\n"
+                                         "Mirrored Reading View =        1\r\n"),
+            std::string::npos);
 }
 
 }  // namespace

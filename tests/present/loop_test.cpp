@@ -21,31 +21,13 @@ using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using korvid::testing::control_enabled;
 
-class LoopTest : public WindowTest {
+class LoopTest : public PresentationTest {
  protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    preferences.time_mode = static_cast<std::int32_t>(TimeMode::unfixed);
-    panel.init_timepanel(window, preferences, events);
-    // A loop that never ends fails its test rather than hanging it.
-    clock.at(3h, [this] {
-      ADD_FAILURE() << "the presentation did not end";
-      events.set_event(event::exit);
-    });
-  }
-  void TearDown() override {
-    panel.destroy_timepanel();
-    WindowTest::TearDown();
-  }
-
   std::string title() { return korvid::testing::window_title(window); }
   void click_dial() {
     const auto centre = panel.time_center();
     click(centre.x, centre.y);
   }
-
-  Timepanel panel;
-  Presentation presentation{panel, renderer, preferences, clock, events};
 };
 
 TEST_F(LoopTest, ThreeSegmentsRunToTheEndAndTheLastWaitsAtZero) {

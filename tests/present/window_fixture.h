@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/events/event_codes.h"
+#include "app/present/presentation_loop.h"
+#include "app/present/timepanel.h"
 #include "app/system/prefs.h"
 #include "app/events/program_events.h"
 #include "app/present/kv_render.h"
@@ -77,6 +80,28 @@ class WindowTest : public ::testing::Test {
   Preferences preferences;
   SimulatedClock clock;
   std::vector<std::string> opened;
+};
+
+// The same with a time panel, ready for the presentation loops: the total time
+// not fixed, and a guard that ends a presentation that would never end.
+class PresentationTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    preferences.time_mode = static_cast<std::int32_t>(TimeMode::unfixed);
+    panel.init_timepanel(window, preferences, events);
+    clock.at(std::chrono::hours{3}, [this] {
+      ADD_FAILURE() << "the presentation did not end";
+      events.set_event(event::exit);
+    });
+  }
+  void TearDown() override {
+    panel.destroy_timepanel();
+    WindowTest::TearDown();
+  }
+
+  Timepanel panel;
+  Presentation presentation{panel, renderer, preferences, clock, events};
 };
 
 }  // namespace veltrim::testing

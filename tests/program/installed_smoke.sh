@@ -28,16 +28,7 @@ mkdir -p "$HOME"
 "$scratch/prefix/bin/veltrim" "$script" >"$out" 2>&1 &
 pid=$!
 
-# Polls `what` every 50 ms for up to `seconds`; true once it succeeds.
-within() {
-  local seconds="$1"; shift
-  local tries=$(( seconds * 20 ))
-  for _ in $(seq 1 "$tries"); do
-    "$@" && return 0
-    sleep 0.05
-  done
-  return 1
-}
+source "$(dirname "$0")/polling.sh"
 find_window() { wid=$(xdotool search --onlyvisible --name '^Veltrim$' 2>/dev/null | head -n 1); [[ -n "$wid" ]]; }
 presenting() { xdotool getwindowname "$wid" 2>/dev/null | grep -Eq '^Veltrim - [0-9]+:[0-5][0-9] elapsed$'; }
 

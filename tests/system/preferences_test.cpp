@@ -32,14 +32,16 @@ TEST(Preferences, AreSavedAsTheFiveLinesThenTheAddedOnesAndReadBack) {
   ASSERT_TRUE(save_preferences(preferences, folder.file).written);
   EXPECT_EQ(read_text(folder.file),
             "Advance Seconds =       30\r\nHold Seconds =       15\r\nTime Mode =        1\r\n"
-            "Font Face =        2\r\nFont Size =       48\r\nWords Per Minute =      130\r\n");
+            "Font Face =        2\r\nFont Size =       48\r\nWords Per Minute =      130\r\n"
+            "Start Full Screen =        0\r\nDark Reading View =        0\r\nMirrored Reading View =        0\r\n");
   EXPECT_EQ(entries_in(folder.path), 1) << "the scratch file of the save was left behind";
 
   Preferences odd{-5, 12345678, 2000000000, 0, INT32_MIN, 7};
   ASSERT_TRUE(save_preferences(odd, folder.file).written);
   EXPECT_EQ(read_text(folder.file),
             "Advance Seconds = 12345678\r\nHold Seconds = 2000000000\r\nTime Mode =       -5\r\n"
-            "Font Face =        0\r\nFont Size = -2147483648\r\nWords Per Minute =        7\r\n");
+            "Font Face =        0\r\nFont Size = -2147483648\r\nWords Per Minute =        7\r\n"
+            "Start Full Screen =        0\r\nDark Reading View =        0\r\nMirrored Reading View =        0\r\n");
   EXPECT_EQ(load_preferences(folder.file), odd);
   EXPECT_EQ(effective_words_per_minute(odd), slowest_words_per_minute);
   odd.words_per_minute = 1000;
@@ -60,6 +62,23 @@ TEST(Preferences, LoadingFollowsTheFileRules) {
     write_text(folder.file, text);
     EXPECT_EQ(load_preferences(folder.file), expected) << "file: " << text;
   }
+}
+
+TEST(Preferences, ViewLinesFollowTheFiveAndAFileWithoutThemReadsAsOff) {
+  ScratchFolder folder;
+  write_text(folder.file, "Font Size = 30\r\nDark Reading View = 1\r\nMirrored Reading View=5\r\nWords = 9\r\n");
+  Preferences preferences = load_preferences(folder.file);
+  EXPECT_EQ(preferences.view, (View_preferences{false, true, true}));
+  EXPECT_EQ(preferences.font_size, 30);
+  preferences.view.start_full_screen = true;
+  ASSERT_TRUE(save_preferences(preferences, folder.file).written);
+  const std::string text = read_text(folder.file);
+  EXPECT_EQ(text.substr(text.find("Font Size")),
+            "Font Size =       30\r\nWords Per Minute =      130\r\nStart Full Screen =        1\r\n"
+            "Dark Reading View =        1\r\nMirrored Reading View =        1\r\n");
+  EXPECT_EQ(load_preferences(folder.file), preferences);
+  write_text(folder.file, "Font Size = 30\r\n");
+  EXPECT_EQ(load_preferences(folder.file).view, View_preferences{});
 }
 
 TEST(Preferences, AFailedSaveKeepsTheOldFileAndSaysWhy) {
