@@ -67,7 +67,7 @@ class Segment_runner {
     p_.panel.set_exit_enabled(false);
   }
 
-  Segment_run finish(Segment_result result) const { return {result, timer_.spent()}; }
+  Segment_run finish(Segment_result result) const { return {result, timer_.spent(), timer_.timing()}; }
 
   std::optional<Segment_result> act_on(std::int32_t code, ClockTime now) {
     switch (code) {
@@ -294,6 +294,7 @@ std::int32_t script_loop(Presentation& presentation, Script& script) {
     presentation.panel.set_previous_segment_name(title_of(script, i - 1));
     const std::int32_t length = running_length(script.segment(i).time(), carry);
     const Segment_run run = segment_loop(presentation, script.segment(i), length, i == count, total);
+    if (presentation.recorder) presentation.recorder->record(i, run.timing);
     switch (run.result) {
       case Segment_result::next:
       case Segment_result::time_over:
@@ -316,14 +317,15 @@ std::int32_t script_loop(Presentation& presentation, Script& script) {
 }
 
 std::int32_t run_presentation(Script& script, Korvid_renderer& renderer, const Preferences& preferences,
-                              Clock& clock, ProgramEvents& events, std::function<void()> close_requested) {
+                              Clock& clock, ProgramEvents& events, std::function<void()> close_requested,
+                              Rehearsal_recorder* recorder) {
   if (script.script_number_segments() < 1) return presentation_finished;
   prepare_reading_view(renderer, preferences);
   // The font may differ from the last presentation's: wrap everything afresh.
   for (Segment& segment : script.segments()) segment.invalidate_segment_layout();
   Timepanel panel;
   panel.init_timepanel(renderer.window, preferences, events);
-  Presentation presentation{panel, renderer, preferences, clock, events, std::move(close_requested)};
+  Presentation presentation{panel, renderer, preferences, clock, events, std::move(close_requested), recorder};
   const std::int32_t result = script_loop(presentation, script);
   panel.destroy_timepanel();
   renderer.destroy_scrollbar();

@@ -10,6 +10,7 @@
 
 #include "app/present/presentation_clock.h"
 #include "app/present/presentation_view.h"
+#include "app/rehearsal/rehearsal_recorder.h"
 #include "app/system/prefs.h"
 
 namespace veltrim {
@@ -44,6 +45,8 @@ struct Presentation {
   // was, its countdown having kept real time meanwhile. Without one, the close
   // box changes nothing.
   std::function<void()> close_requested{};
+  // Told of every segment run as it ends, when there is one.
+  Rehearsal_recorder* recorder = nullptr;
   // What the presenter changed from the keyboard, kept across segments.
   Presentation_view view{};
 };
@@ -52,6 +55,7 @@ struct Segment_run {
   Segment_result result = Segment_result::leave;
   // Time the segment ran, pauses not counted.
   ClockDuration spent{};
+  Segment_timing timing;
 };
 
 // Presents one segment for `length_seconds`. The last segment does not end by
@@ -69,8 +73,9 @@ std::int32_t script_loop(Presentation& presentation, Script& script);
 // window as it was (no time panel or scroll bar, the title "Veltrim"). A
 // script without segments presents nothing and gives presentation_finished.
 // `close_requested` is what the window's close box does meanwhile (see
-// Presentation).
+// Presentation). The recorder, when given, hears of every segment run.
 std::int32_t run_presentation(Script& script, Korvid_renderer& renderer, const Preferences& preferences,
-                              Clock& clock, ProgramEvents& events, std::function<void()> close_requested = {});
+                              Clock& clock, ProgramEvents& events, std::function<void()> close_requested = {},
+                              Rehearsal_recorder* recorder = nullptr);
 
 }  // namespace veltrim

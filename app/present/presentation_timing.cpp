@@ -31,7 +31,7 @@ SegmentTimer::SegmentTimer(std::int32_t length_seconds, ClockTime start)
 
 void SegmentTimer::advance(ClockTime now) {
   // A clock that stood still or went back (it should not) counts as no time.
-  if (!paused_ && now > last_) spent_ += now - last_;
+  if (now > last_) (paused_ ? paused_for_ : spent_) += now - last_;
   last_ = std::max(last_, now);
 }
 
@@ -40,10 +40,14 @@ void SegmentTimer::toggle_pause(ClockTime now) {
   paused_ = !paused_;
 }
 
-void SegmentTimer::add_seconds(std::int32_t seconds_to_add) { budget_ = bounded(budget_ + seconds{seconds_to_add}); }
+void SegmentTimer::add_seconds(std::int32_t seconds_to_add) {
+  budget_ = bounded(budget_ + seconds{seconds_to_add});
+  added_ += seconds_to_add;
+}
 
 void SegmentTimer::take_seconds(std::int32_t seconds_to_take) {
   budget_ = bounded(budget_ - seconds{seconds_to_take});
+  taken_ += seconds_to_take;
 }
 
 std::int32_t SegmentTimer::shown_seconds() const { return whole_seconds(remaining()); }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/present/presentation_clock.h"
+#include "app/rehearsal/rehearsal_recorder.h"
 
 namespace veltrim {
 
@@ -18,7 +19,8 @@ class SegmentTimer {
   SegmentTimer(std::int32_t length_seconds, ClockTime start);
 
   // Brings the count up to `now`: time that ran since the last call is spent
-  // and taken off the remaining time; paused time counts for neither.
+  // and taken off the remaining time; paused time counts for neither but is
+  // kept apart, for the rehearsal.
   void advance(ClockTime now);
   // Pauses or resumes at `now` (counting up to `now` first).
   void toggle_pause(ClockTime now);
@@ -33,6 +35,8 @@ class SegmentTimer {
   bool time_up() const { return remaining() <= ClockDuration::zero(); }
   ClockDuration remaining() const { return budget_ - spent_; }
   ClockDuration spent() const { return spent_; }
+  // What the run adds to the rehearsal: time run and paused, seconds added and taken.
+  Segment_timing timing() const { return {spent_, paused_for_, added_, taken_}; }
 
   // The whole seconds on the dial: the remaining time truncated towards zero,
   // so an overrun shows 0 for its first second, then -1, -2 and so on.
@@ -46,6 +50,9 @@ class SegmentTimer {
   ClockDuration full_;
   ClockDuration budget_;
   ClockDuration spent_{};
+  ClockDuration paused_for_{};
+  std::int64_t added_ = 0;
+  std::int64_t taken_ = 0;
   ClockTime last_;
   bool paused_ = false;
 };

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -11,8 +12,10 @@
 #include "app/events/event_codes.h"
 #include "app/present/presentation_loop.h"
 #include "app/present/timepanel.h"
+#include "app/rehearsal/rehearsal_store.h"
 #include "korvid/testing_dialogs.h"
 #include "tests/present/window_fixture.h"
+#include "tests/script/scratch.h"
 
 namespace veltrim::testing {
 namespace {
@@ -246,6 +249,41 @@ TEST_F(LoopTest, NoScriptPreferenceOrWindowSizeBreaksTheLoop) {
   clock.at(2s, [&] { events.set_event(event::exit); });
   EXPECT_EQ(segment_loop(presentation, script.segment(2), 60, false, 0s).result, Segment_result::leave);
   EXPECT_GT(renderer.content_height, 100'000);
+}
+
+std::string words(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "word ";
+  return text;
+}
+
+TEST_F(LoopTest, ARunIsKeptAsACsvFileNamedByItsStart) {
+  Script script = make_script(
+      {{"Welcome", 60, words(50)}, {"The plan", 30, words(30)}, {"Questions, \"live\"", 45, words(12)}});
+  using namespace std::chrono;
+  setenv("TZ", "UTC", 1);
+  tzset();
+  Rehearsal_recorder recorder(script, sys_days{2024y / 5 / 1} + 18h + 30min + 5s);
+  clock.at(10s, [&] { click_dial(); });  // Welcome: paused 15 s, 15 s added, left for the next
+  clock.at(25s, [&] { click_dial(); });
+  clock.at(30s, [&] { press(panel.plus_button); });
+  clock.at(40s, [&] { click_middle(panel.next_rect); });
+  clock.at(50s, [&] { press(panel.minus_button); });  // The plan: 30 s taken ends it
+  clock.at(55s, [&] { click_middle(panel.previous_rect); });  // Questions: back to The plan
+  clock.at(65s, [&] { click_dial(); });
+  clock.at(70s, [&] { press(panel.exit_button); });
+  Presentation recorded{panel, renderer, preferences, clock, events, {}, &recorder};
+  EXPECT_EQ(script_loop(recorded, script), presentation_left);
+
+  Scratch_folder folder;
+  ASSERT_TRUE(save_rehearsal(folder.path, recorder.started(), recorder.rehearsal()).written);
+  EXPECT_EQ(read_text(folder.file("2024-05-01T18-30-05.csv")),
+            "index,title,planned_seconds,actual_seconds,added_seconds,taken_seconds,paused_seconds,words,"
+            "words_per_minute\n"
+            "1,Welcome,60,25,15,0,15,50,120\n"
+            "2,The plan,30,20,0,30,5,30,90\n"
+            "3,\"Questions, \"\"live\"\"\",45,5,0,0,0,12,144\n"
+            "total,,135,50,15,30,20,92,110\n");
 }
 
 TEST_F(LoopTest, RunPresentationLeavesTheWindowAsItFoundIt) {
