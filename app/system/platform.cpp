@@ -13,7 +13,8 @@ extern char** environ;
 namespace veltrim {
 namespace {
 
-constexpr std::string_view settings_folder_name = "Veltrim";
+// The name of the folder Veltrim keeps its settings in, and its data in.
+constexpr std::string_view own_folder_name = "Veltrim";
 constexpr std::string_view preferences_file_name = "Veltrim.preferences";
 
 std::string home_from_password_database() {
@@ -62,15 +63,15 @@ std::filesystem::path get_program_directory() {
 std::filesystem::path get_settings_directory(const Environment& environment) {
   // APPDATA comes first so a user who keeps settings there on purpose keeps them.
   if (auto appdata = environment_value(environment, "APPDATA"); !appdata.empty()) {
-    return std::filesystem::path(appdata) / settings_folder_name;
+    return std::filesystem::path(appdata) / own_folder_name;
   }
   // A relative XDG_CONFIG_HOME is invalid and must be ignored.
   if (std::filesystem::path config = environment_value(environment, "XDG_CONFIG_HOME");
       config.is_absolute()) {
-    return config / settings_folder_name;
+    return config / own_folder_name;
   }
   if (auto home = environment_value(environment, "HOME"); !home.empty()) {
-    return std::filesystem::path(home) / ".config" / settings_folder_name;
+    return std::filesystem::path(home) / ".config" / own_folder_name;
   }
   return {};
 }
@@ -91,6 +92,21 @@ std::filesystem::path get_settings_path(const Environment& environment, std::str
 
 std::filesystem::path generate_prefs_filename(const Environment& environment) {
   return get_settings_path(environment, preferences_file_name);
+}
+
+std::filesystem::path get_data_directory(const Environment& environment) {
+  if (std::filesystem::path data = environment_value(environment, "XDG_DATA_HOME"); data.is_absolute()) {
+    return data / own_folder_name;
+  }
+  if (auto home = environment_value(environment, "HOME"); !home.empty()) {
+    return std::filesystem::path(home) / ".local" / "share" / own_folder_name;
+  }
+  return {};
+}
+
+std::filesystem::path get_rehearsals_directory(const Environment& environment) {
+  auto data = get_data_directory(environment);
+  return data.empty() ? data : data / "rehearsals";
 }
 
 std::filesystem::path get_temporary_directory(const Environment& environment) {

@@ -1,5 +1,5 @@
-// Where the program finds its surroundings: the settings folder, the folder for
-// scratch files and its own folder. Everything here takes the environment as a
+// Where the program finds its surroundings: the settings and data folders, the
+// folder for scratch files and its own folder. Everything here takes the environment as a
 // value, so tests never depend on the real home folder or binary location.
 #pragma once
 
@@ -49,6 +49,14 @@ std::filesystem::path get_settings_path(const Environment& environment, std::str
 
 // The preferences file, "Veltrim.preferences" in the settings folder.
 std::filesystem::path generate_prefs_filename(const Environment& environment);
+
+// $XDG_DATA_HOME/Veltrim when that is an absolute path, else
+// $HOME/.local/share/Veltrim; empty when neither is known.
+std::filesystem::path get_data_directory(const Environment& environment);
+
+// Where the runs of every script are kept: "rehearsals" in the data folder;
+// empty when that is unknown.
+std::filesystem::path get_rehearsals_directory(const Environment& environment);
 
 // Folder for scratch files: $TEMP, else $TMPDIR, else /tmp.
 std::filesystem::path get_temporary_directory(const Environment& environment);
