@@ -1,10 +1,13 @@
 #include "app/panel_sequence.h"
 
+#include <chrono>
+
 #include "app/panels/editor_panel.h"
 #include "app/events/event_codes.h"
 #include "app/panels/import_panel.h"
 #include "app/panels/organize_panel.h"
 #include "app/panels/prefs_panel.h"
+#include "app/panels/report_panel.h"
 #include "app/present/presentation_loop.h"
 #include "app/panels/start_panel.h"
 #include "app/panels/unsaved_changes.h"
@@ -17,7 +20,8 @@ namespace {
 constexpr std::string_view screen_saver_reason = "Presenting a talk";
 
 // The presentation, with the screen kept awake while it runs; with "Start Full
-// Screen" it fills the screen and leaving gives the window back as it was.
+// Screen" it fills the screen and leaving gives the window back as it was;
+// then the report of how it went.
 void present(ProgramState& state) {
   if (state.script.script_is_empty()) return;
   const bool enter_full_screen = state.preferences.view.start_full_screen && !korvid::isfullscreen();
@@ -25,10 +29,12 @@ void present(ProgramState& state) {
   korvid::inhibitscreensaver(screen_saver_reason);
   // The close box asks about unsaved changes while the presentation goes on.
   Script& script = state.script;
+  Rehearsal_recorder recorder(script, std::chrono::system_clock::now());
   run_presentation(script, state.renderer, state.preferences, state.clock, state.events,
-                   [&script] { end_program_if_confirmed(script); });
+                   [&script] { end_program_if_confirmed(script); }, &recorder);
   korvid::releasescreensaver();
   if (enter_full_screen) korvid::setfullscreen(false);
+  review_rehearsal({state.window, script, state.events, state.platform}, recorder);
 }
 
 // An imported script replaces the current one; the start panel has made sure

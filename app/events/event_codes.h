@@ -46,6 +46,9 @@ inline constexpr std::int32_t organize_segment_selected = 417;
 inline constexpr std::int32_t import_mode_changed = 500;
 inline constexpr std::int32_t import_file = 501;
 
+// Report panel: "Use as Plan".
+inline constexpr std::int32_t adopt_plan = 920;
+
 // Start panel and every panel's way back. The start panel returns exit, start,
 // preferences, edit or import as its action code.
 inline constexpr std::int32_t exit = 901;  // leave the panel, the presentation or the program

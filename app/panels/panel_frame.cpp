@@ -18,7 +18,6 @@ constexpr int logo_right = 315;
 constexpr int help_size = 30;
 // Bottom-row buttons stand 5 pixels from the window's edges and apart.
 constexpr int edge = 5;
-constexpr int button_step = button_width + edge;
 
 int bottom_row_top() { return korvid::getmaxy() - button_height - edge; }
 int help_left() { return korvid::getmaxx() - help_size - korvid::scaledpi(3); }
@@ -60,11 +59,11 @@ std::function<void()> post_event(ProgramEvents& events, int code) {
   return [&events, code] { events.set_event(code); };
 }
 
-void place_bottom_buttons(std::initializer_list<int> right_to_left) {
-  int left = korvid::getmaxx() - button_step;
-  for (const int id : right_to_left) {
-    korvid::setbuttonposition(id, left, bottom_row_top(), button_width, button_height);
-    left -= button_step;
+void place_bottom_buttons(std::initializer_list<BottomButton> right_to_left) {
+  int right = korvid::getmaxx() - edge;
+  for (const BottomButton& button : right_to_left) {
+    korvid::setbuttonposition(button.id, right - button.width, bottom_row_top(), button.width, button_height);
+    right -= button.width + edge;
   }
 }
 

@@ -37,9 +37,17 @@ int draw_pref_heading(int x, int y, std::string_view text);
 // wait hands it to the panel on the program's thread.
 std::function<void()> post_event(ProgramEvents& events, int code);
 
+// A button of the bottom row: a plain identifier is an ordinary button; a
+// caption too long for one gives its width.
+struct BottomButton {
+  BottomButton(int id, int width = button_width) : id(id), width(width) {}  // NOLINT(google-explicit-constructor)
+  int id;
+  int width;
+};
+
 // Places buttons along the bottom edge: the first in the bottom right corner,
 // each next one to the left of the one before.
-void place_bottom_buttons(std::initializer_list<int> right_to_left);
+void place_bottom_buttons(std::initializer_list<BottomButton> right_to_left);
 // Places a button in the bottom left corner.
 void place_bottom_left_button(int id);
 

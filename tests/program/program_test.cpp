@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include "app/rehearsal/rehearsal_store.h"
 #include "app/script/script_file.h"
 #include "tests/program/program_fixture.h"
 
@@ -93,6 +94,29 @@ TEST_F(ProgramTest, PresentPauseLeaveOpenAndExit) {
   EXPECT_EQ(summary_after_failure, summary_before);
   EXPECT_NE(summary_after_open, summary_before);
   EXPECT_EQ(std::tuple(script.filename(), script.script_number_segments()), std::tuple(second.string(), 1));
+}
+
+TEST_F(ProgramTest, ARehearsalIsKeptAndReportedBeforeTheStartPanelReturns) {
+  const fs::path talk = write_script("talk.gmi", "# Only - 0:10\nthe one segment\n");
+  Load_status status;
+  script = load_script(talk.string(), status);
+  // The last segment waits at zero with Exit enabled.
+  clock.at(12s, [&] {
+    kt::click_control(window, find_visible_control(window, "Exit"));
+    kt::settle_callbacks(window);
+  });
+  bool reported = false;
+  run_with_user([&] {
+    const int first_panel = wait_for_control(window, "Start!");
+    press(window, "Start!");
+    reported = wait_for_control(window, "Use as Plan", first_panel) >= 0;
+    press(window, "Back");
+    ASSERT_GE(wait_for_control(window, "Import...", first_panel), 0) << "Back did not lead to the start panel";
+    press(window, "Exit");
+  });
+  EXPECT_TRUE(reported);
+  const fs::path kept = rehearsal_folder(home / ".local" / "share" / "Veltrim" / "rehearsals", talk.string());
+  EXPECT_EQ(load_rehearsals(kept).size(), 1u);
 }
 
 TEST_F(ProgramTest, AnEmptyScriptCannotBeStarted) {

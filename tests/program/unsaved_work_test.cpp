@@ -63,6 +63,9 @@ TEST_F(UnsavedWorkTest, TheCloseBoxAsksWhileThePresentationGoesOn) {
     behind_the_question = visible_control_texts(window);
     clock.advance(20s);  // the question stays open while the user thinks
     kt::press_no();
+    // 25 seconds make a rehearsal, whose report comes first.
+    ASSERT_GE(wait_for_control(window, "Use as Plan", first_panel), 0);
+    press(window, "Back");
     ASSERT_GE(wait_for_control(window, "Import...", first_panel), 0);
     kt::press_yes();
     press(window, "Exit");
