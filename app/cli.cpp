@@ -3,6 +3,8 @@
 #include <iostream>
 #include <vector>
 
+#include "app/rehearsal/rehearsal_store.h"
+#include "app/rehearsal/rehearsal_summary.h"
 #include "app/system/external.h"
 #include "app/script/imported_script.h"
 #include "app/script/parsetime.h"
@@ -16,6 +18,7 @@ namespace {
 constexpr std::string_view help_text =
     "Usage: veltrim [FILE]\n"
     "       veltrim --outline FILE\n"
+    "       veltrim --report FILE\n"
     "       veltrim --help | --version\n"
     "\n"
     "Veltrim paces a spoken presentation. Its script is a gemtext file (.gmi)\n"
@@ -24,6 +27,8 @@ constexpr std::string_view help_text =
     "  FILE            the script to start with: a .gmi script, or a Markdown (.md)\n"
     "                  or PowerPoint (.pptx) file to convert\n"
     "  --outline FILE  print each segment's number, length and title, then the total\n"
+    "  --report FILE   print how each segment of script FILE went in its rehearsals:\n"
+    "                  planned, last run, median run, runs that reached it, title\n"
     "  --help, -h      show this help\n"
     "  --version       show the version\n";
 
@@ -40,6 +45,28 @@ int print_outline(std::string_view path, std::ostream& out, std::ostream& err) {
   out << script_outline(script) << std::flush;
   if (!out) {
     err << "veltrim: cannot write the outline\n";
+    return 1;
+  }
+  return 0;
+}
+
+int print_report(std::string_view path, std::ostream& out, std::ostream& err) {
+  Load_status status;
+  const Script script = load_script(std::string(path), status);
+  if (!status.ok()) {
+    err << "veltrim: cannot read " << path << ": " << status.reason << '\n';
+    return 1;
+  }
+  const auto rehearsals = get_rehearsals_directory(current_platform().environment);
+  const std::vector<Rehearsal> runs =
+      rehearsals.empty() ? std::vector<Rehearsal>() : load_rehearsals(rehearsal_folder(rehearsals, script.filename()));
+  if (runs.empty()) {
+    err << "veltrim: no rehearsals recorded for " << path << '\n';
+    return 1;
+  }
+  out << rehearsal_summary(script, runs) << std::flush;
+  if (!out) {
+    err << "veltrim: cannot write the report\n";
     return 1;
   }
   return 0;
@@ -117,6 +144,10 @@ std::optional<int> handle_command_line(std::span<const std::string_view> args, s
     if (first == "--outline") {
       if (args.size() != 2) return usage_error("--outline takes one FILE", err);
       return print_outline(args[1], out, err);
+    }
+    if (first == "--report") {
+      if (args.size() != 2) return usage_error("--report takes one FILE", err);
+      return print_report(args[1], out, err);
     }
     if (first.starts_with("--")) return usage_error("unknown option " + std::string(first), err);
   }

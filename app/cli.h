@@ -14,9 +14,10 @@
 
 namespace veltrim {
 
-// Handles --help, --version and --outline FILE, which never open a window,
-// and returns the exit status. Returns nothing when the program should start
-// normally with these arguments. `args` leaves out the program's name.
+// Handles --help, --version, --outline FILE and --report FILE, which never
+// open a window, and returns the exit status. Returns nothing when the program
+// should start normally with these arguments. `args` leaves out the program's
+// name.
 std::optional<int> handle_command_line(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 // The same for main's arguments, on standard output and standard error.

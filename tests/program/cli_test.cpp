@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/rehearsal/rehearsal_store.h"
 #include "app/system/version.h"
 #include "tests/script/scratch.h"
 #include "tests/tools/deck_builder.h"
@@ -101,6 +102,40 @@ TEST(CommandLine, OutlineShowsUntitledSegmentsAndNegativeLengthsAsWritten) {
   testing::write_text(folder.file("behind.gmi"), "# Late - -0:30\n# Soon - soon\n");
   EXPECT_EQ(run_veltrim({"--outline", folder.file("behind.gmi")}).out,
             "1\t-0:30\tLate\n2\t0:00\tSoon - soon\ntotal\t-0:30\n");
+}
+
+TEST(CommandLine, ReportSumsUpEveryKeptRunOfTheScript) {
+  testing::Scratch_folder folder;
+  const std::string talk = folder.file("talk.gmi");
+  testing::write_text(talk, "# Intro - 1:00\n# Demo, \"live\" - 2:30\n# Questions - 0:45\n");
+  const std::string data = "XDG_DATA_HOME=" + folder.path.string();
+  const Outcome none = run_veltrim({"--report", talk}, data);
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err, "veltrim: no rehearsals recorded for " + talk + "\n");
+
+  const auto runs = rehearsal_folder(folder.path / "Veltrim" / "rehearsals", talk);
+  std::filesystem::create_directories(runs);
+  const std::string header =
+      "index,title,planned_seconds,actual_seconds,added_seconds,taken_seconds,paused_seconds,words,words_per_minute\n";
+  const std::string intro = "1,Intro,60,", demo = "2,\"Demo, \"\"live\"\"\",150,", questions = "3,Questions,45,";
+  // The oldest run comes from before Questions was written.
+  testing::write_text((runs / "2024-05-01T09-00-00.csv").string(),
+                      header + intro + "50,0,0,0,9,11\n" + demo + "160,0,0,0,9,3\ntotal,,210,210,0,0,0,18,5\n");
+  testing::write_text((runs / "2024-05-02T09-00-00.csv").string(),
+                      header + intro + "70,0,0,0,9,8\n" + demo + "140,0,0,0,9,4\n" + questions +
+                          "40,0,0,0,9,14\ntotal,,255,250,0,0,0,27,6\n");
+  testing::write_text((runs / "2024-05-03T09-00-00.csv").string(),
+                      header + intro + "62,0,0,0,9,9\n" + demo + "155,0,0,0,9,3\n" + questions +
+                          "47,0,0,0,9,11\ntotal,,255,264,0,0,0,27,6\n");
+  testing::write_text((runs / "2024-05-04T09-00-00.csv").string(), "a spreadsheet's own notes\n");  // passed over
+  const Outcome report = run_veltrim({"--report", talk}, data);
+  EXPECT_EQ(report.status, 0);
+  EXPECT_EQ(report.out,
+            "1\t1:00\t1:02\t1:02\t3\tIntro\n"
+            "2\t2:30\t2:35\t2:35\t3\tDemo, \"live\"\n"
+            "3\t0:45\t0:47\t0:44\t2\tQuestions\n"
+            "total\t4:15\t4:24\t4:10\t3\n");
+  EXPECT_EQ(report.err, "");
 }
 
 TEST(CommandLine, HelpVersionAndUsageErrors) {
