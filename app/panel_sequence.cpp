@@ -27,14 +27,20 @@ void present(ProgramState& state) {
   const bool enter_full_screen = state.preferences.view.start_full_screen && !korvid::isfullscreen();
   if (enter_full_screen) korvid::setfullscreen(true);
   korvid::inhibitscreensaver(screen_saver_reason);
-  // The close box asks about unsaved changes while the presentation goes on.
   Script& script = state.script;
+  const ReportContext context{state.window, script, state.events, state.platform};
   Rehearsal_recorder recorder(script, std::chrono::system_clock::now());
-  run_presentation(script, state.renderer, state.preferences, state.clock, state.events,
-                   [&script] { end_program_if_confirmed(script); }, &recorder);
+  // The close box asks about unsaved changes while the presentation goes on;
+  // the run so far is kept first, as the program may end there.
+  const auto close_requested = [&] {
+    keep_rehearsal_so_far(context, recorder);
+    end_program_if_confirmed(script);
+  };
+  run_presentation(script, state.renderer, state.preferences, state.clock, state.events, close_requested,
+                   &recorder);
   korvid::releasescreensaver();
   if (enter_full_screen) korvid::setfullscreen(false);
-  review_rehearsal({state.window, script, state.events, state.platform}, recorder);
+  review_rehearsal(context, recorder);
 }
 
 // An imported script replaces the current one; the start panel has made sure

@@ -112,12 +112,15 @@ std::optional<Rehearsal> keep_rehearsal(const std::filesystem::path& rehearsals,
   WriteResult saved{false, "no folder to keep it in (HOME is not set)"};
   if (!rehearsals.empty()) {
     const std::filesystem::path folder = rehearsal_folder(rehearsals, recorder.script_file());
-    std::vector<Rehearsal> runs = load_rehearsals(folder);
-    if (!runs.empty()) previous = std::move(runs.back());
+    previous = previous_rehearsal(folder, recorder.started());
     saved = save_rehearsal(folder, recorder.started(), recorder.rehearsal());
   }
   if (!saved.written) korvid::dlgmessage(korvid::message_error, "Could not save the rehearsal: " + saved.reason);
   return previous;
+}
+
+void keep_rehearsal_so_far(const ReportContext& context, const Rehearsal_recorder& recorder) {
+  if (recorder.worth_keeping()) keep_rehearsal(get_rehearsals_directory(context.platform.environment), recorder);
 }
 
 void review_rehearsal(const ReportContext& context, const Rehearsal_recorder& recorder) {

@@ -58,9 +58,14 @@ class ReportPanel {
 };
 
 // Keeps the recorded run as a file in its script's folder inside
-// `rehearsals`, telling the user why in a message box when it cannot. Returns
-// the run kept before it, for the report's marks.
+// `rehearsals`, telling the user why in a message box when it cannot; a run
+// kept again replaces its file. Returns the run kept before it, for the
+// report's marks.
 std::optional<Rehearsal> keep_rehearsal(const std::filesystem::path& rehearsals, const Rehearsal_recorder& recorder);
+
+// Keeps the run as far as it came, when that is long enough for a rehearsal:
+// the close box may end the program in the middle of a presentation.
+void keep_rehearsal_so_far(const ReportContext& context, const Rehearsal_recorder& recorder);
 
 // After a presentation: keeps the run and shows its report until Back. A
 // presentation too short to be a rehearsal is neither kept nor shown.

@@ -91,6 +91,7 @@ class Segment_runner {
         // Asked while the presentation goes on: its clock keeps running behind
         // the question, and when the program stays, the talk carries on there.
         // The next pass comes at once and shows the time the question took.
+        if (p_.recorder) p_.recorder->segment_so_far(timer_.timing());
         if (p_.close_requested) p_.close_requested();
         p_.events.set_event(event::none);
         break;
@@ -293,8 +294,9 @@ std::int32_t script_loop(Presentation& presentation, Script& script) {
     presentation.panel.set_next_segment_name(title_of(script, i + 1));
     presentation.panel.set_previous_segment_name(title_of(script, i - 1));
     const std::int32_t length = running_length(script.segment(i).time(), carry);
+    if (presentation.recorder) presentation.recorder->segment_started(i);
     const Segment_run run = segment_loop(presentation, script.segment(i), length, i == count, total);
-    if (presentation.recorder) presentation.recorder->record(i, run.timing);
+    if (presentation.recorder) presentation.recorder->segment_ended(run.timing);
     switch (run.result) {
       case Segment_result::next:
       case Segment_result::time_over:

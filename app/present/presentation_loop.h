@@ -45,7 +45,8 @@ struct Presentation {
   // was, its countdown having kept real time meanwhile. Without one, the close
   // box changes nothing.
   std::function<void()> close_requested{};
-  // Told of every segment run as it ends, when there is one.
+  // Told of every segment run, and of the run in progress before the close
+  // box asks, when there is one.
   Rehearsal_recorder* recorder = nullptr;
   // What the presenter changed from the keyboard, kept across segments.
   Presentation_view view{};

@@ -1,7 +1,7 @@
-// Records a presentation as it runs. The presentation loop hands over each
-// segment run as it ends; the recorder adds runs of the same segment together
-// and knows nothing of windows or clocks: the loop measures, the caller says
-// when the presentation started.
+// Records a presentation as it runs. The presentation loop says which segment
+// starts and hands over each segment run as it ends; the recorder adds runs of
+// the same segment together and knows nothing of windows or clocks: the loop
+// measures, the caller says when the presentation started.
 #pragma once
 
 #include <chrono>
@@ -33,8 +33,13 @@ class Rehearsal_recorder {
   // Takes the script's plan as it stands: titles, lengths and words.
   Rehearsal_recorder(const Script& script, Wall_time started);
 
-  // A run of segment `index` (from 1) ended. A segment run again adds up.
-  void record(std::int32_t index, const Segment_timing& timing);
+  // Segment `index` (from 1) starts a run.
+  void segment_started(std::int32_t index);
+  // The run in progress has come this far. It counts until the run ends, so
+  // that a program ended in the middle of a segment still records it.
+  void segment_so_far(const Segment_timing& so_far);
+  // The run in progress ended. A segment run again adds up.
+  void segment_ended(const Segment_timing& timing);
 
   Wall_time started() const { return started_; }
   const std::string& script_file() const { return script_file_; }
@@ -54,6 +59,8 @@ class Rehearsal_recorder {
   Wall_time started_;
   std::string script_file_;
   std::vector<Entry> segments_;
+  std::int32_t running_ = 0;  // the segment whose run is in progress; 0: none
+  Segment_timing so_far_;
 };
 
 }  // namespace veltrim

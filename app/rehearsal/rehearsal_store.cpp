@@ -83,6 +83,16 @@ WriteResult save_rehearsal(const fs::path& folder, Wall_time started, const Rehe
   return write_file_atomically(folder / rehearsal_file_name(started), rehearsal_csv(run));
 }
 
+std::optional<Rehearsal> previous_rehearsal(const fs::path& folder, Wall_time started) {
+  const std::string own = rehearsal_file_name(started);
+  const std::vector<fs::path> files = rehearsal_files(folder);
+  for (auto file = files.rbegin(); file != files.rend(); ++file) {
+    if (file->filename() == own) continue;
+    if (auto run = load_rehearsal(*file)) return run;
+  }
+  return std::nullopt;
+}
+
 std::vector<Rehearsal> load_rehearsals(const fs::path& folder) {
   std::vector<Rehearsal> runs;
   for (const fs::path& file : rehearsal_files(folder)) {

@@ -40,4 +40,8 @@ WriteResult save_rehearsal(const std::filesystem::path& folder, Wall_time starte
 // passed over.
 std::vector<Rehearsal> load_rehearsals(const std::filesystem::path& folder);
 
+// The newest run kept in `folder` other than the one that started at
+// `started`, which may be there already, kept when the close box was pressed.
+std::optional<Rehearsal> previous_rehearsal(const std::filesystem::path& folder, Wall_time started);
+
 }  // namespace veltrim

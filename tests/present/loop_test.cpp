@@ -272,8 +272,13 @@ TEST_F(LoopTest, ARunIsKeptAsACsvFileNamedByItsStart) {
   clock.at(55s, [&] { click_middle(panel.previous_rect); });  // Questions: back to The plan
   clock.at(65s, [&] { click_dial(); });
   clock.at(70s, [&] { press(panel.exit_button); });
-  Presentation recorded{panel, renderer, preferences, clock, events, {}, &recorder};
+  // The close box, answered "keep the program", sees The plan's second run so far.
+  clock.at(60s, [&] { events.set_event(event::close_requested); });
+  std::int32_t second_so_far = 0;
+  Presentation recorded{panel, renderer, preferences, clock, events,
+                        [&] { second_so_far = recorder.rehearsal().rows[1].actual; }, &recorder};
   EXPECT_EQ(script_loop(recorded, script), presentation_left);
+  EXPECT_EQ(second_so_far, 10 + 5);
 
   Scratch_folder folder;
   ASSERT_TRUE(save_rehearsal(folder.path, recorder.started(), recorder.rehearsal()).written);
