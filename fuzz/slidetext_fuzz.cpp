@@ -1,6 +1,6 @@
 // slidetext: any deck converts without a fault, slide text and speaker notes
-// alike; what comes out is well-formed gemtext whose every segment heading
-// carries a length that Veltrim reads back.
+// alike; what comes out is well-formed gemtext, and Veltrim's script reader
+// finds in every segment heading the length slidetext wrote (0:15 to 9999:45).
 //
 // The input is a zip archive as it is (it begins with "PK"), or the parts of a
 // deck written out as text, which mutate far more usefully than compressed
@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/script/script_file.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/tools/gemtext_check.h"
 #include "tools/slidetext/slidetext.h"
@@ -101,10 +102,24 @@ void check(const slidetext::Result& result) {
   fuzz::require(result.ok == result.error.empty(), "a conversion succeeds or says why not");
   if (!result.ok) return;
   fuzz::require(gemtext_check::well_formed(result.gemtext), "the output is well-formed gemtext");
-  for (const gemtext_check::Heading& heading : gemtext_check::segments(result.gemtext)) {
-    fuzz::require(heading.seconds >= 15 && heading.seconds <= slidetext::longest_estimate,
-                  "every heading carries a length that reads back");
+  // The headings as written, and as Veltrim writes again what it read from them.
+  std::vector<std::string_view> lines;
+  gemtext_check::split_lines(result.gemtext, lines);
+  std::vector<std::string> written;
+  bool preformatted = false;
+  for (const std::string_view line : lines) {
+    if (line.starts_with("```")) preformatted = !preformatted;
+    if (!preformatted && line.starts_with('#') && !line.starts_with("##")) written.emplace_back(line);
   }
+  std::vector<std::string> read;
+  const veltrim::Script script = veltrim::parse_script(result.gemtext);
+  for (const veltrim::Segment& segment : script.segments()) {
+    if (!segment.title()) continue;  // what stands before the first slide, if anything
+    fuzz::require(segment.time() >= 15 && segment.time() <= slidetext::longest_estimate,
+                  "every estimate lies between 0:15 and 9999:45");
+    read.push_back("# " + *segment.title() + " - " + segment.get_time_string());
+  }
+  fuzz::require(read == written, "Veltrim reads every heading's title and length as slidetext wrote them");
 }
 
 }  // namespace
